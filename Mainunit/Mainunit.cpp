@@ -1,0 +1,653 @@
+#include "Mainunit/Mainunit.h"
+
+#include "Aboutbox/Aboutbox.h"
+#include "Kojochk/Kojochk.h"
+#include "Mainunit/Pictures.h"
+#include "Trial/Trial.h"
+#include "Verify/Verify.h"
+
+#include <QDialog>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextCursor>
+#include <QToolButton>
+
+namespace mivrel {
+namespace {
+
+constexpr int ButtonWidth = 65;
+constexpr int ButtonStep = 64;  // neighbouring buttons overlap by one pixel
+constexpr int PanelWidth = 321;
+constexpr int EditorMaxLength = 255;
+
+QFont SystemFont(int pixelSize)
+{
+    QFont font(SystemFace);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+bool IsTabKey(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+}
+
+// Focus that moves because a window was (de)activated or a popup opened is no
+// entering or leaving of a control: the control keeps the window's focus.
+bool IsWindowFocusChange(const QFocusEvent *focus)
+{
+    return focus->reason() == Qt::ActiveWindowFocusReason || focus->reason() == Qt::PopupFocusReason;
+}
+
+// The end buttons record where the keyboard comes back into the slip only
+// when the keyboard leaves them. Focus that a click on the slip takes away
+// must not send the frame to the first or last cell behind the user's back.
+bool IsKeyboardFocusChange(const QFocusEvent *focus)
+{
+    return focus->reason() == Qt::TabFocusReason || focus->reason() == Qt::BacktabFocusReason;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Mivrel"));
+    setWindowIcon(ProgramIcon());
+    setFont(SystemFont(13));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(476, 351);
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::FormCreate()
+{
+    Context.Layout = &Layout;
+    Context.Slip = &Kyuho;
+    Context.Fonts = &Fonts;
+    Context.Current = &CurrentCell;
+
+    ClearSlip(Kyuho);
+    FillSampleSlip(Kyuho);
+
+    CreateButtonPanel();
+    CreateEditor();
+    setTabOrder(BitBtnAbout, MemoGen);
+    setTabOrder(MemoGen, BitBtnClear);
+    PanelBtn->raise();
+}
+
+void TfrmMain::AttachDialogs(TdlgTrial *trial, TdlgKojoCheck *kojoCheck, TdlgVerifyTax *verifyTax,
+                             TdlgAboutBox *aboutBox)
+{
+    dlgTrial = trial;
+    dlgKojoCheck = kojoCheck;
+    dlgVerifyTax = verifyTax;
+    dlgAboutBox = aboutBox;
+    for (QDialog *dialog : std::initializer_list<QDialog *>{trial, kojoCheck, verifyTax, aboutBox})
+        dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
+}
+
+// ---------------------------------------------------------------- controls
+
+void TfrmMain::CreateButtonPanel()
+{
+    PanelBtn = new QFrame(this);
+    PanelBtn->setObjectName(QStringLiteral("PanelBtn"));
+    PanelBtn->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelBtn->setGeometry(0, PanelShownTop, PanelWidth, PanelHeight);
+    PanelBtn->setAutoFillBackground(true);
+    PanelBtn->setMouseTracking(true);
+    // A press on the panel between or beneath disabled buttons is not a
+    // press on the slip behind it.
+    PanelBtn->setAttribute(Qt::WA_NoMousePropagation);
+    PanelBtn->installEventFilter(this);
+
+    BitBtnClear = CreateButton("BitBtnClear", QStringLiteral("項目消去"),
+                               QStringLiteral("入力した項目をすべて消去します"), 0);
+    BitBtnVerify = CreateButton("BitBtnVerify", QStringLiteral("税額検算"),
+                                QStringLiteral("税額の計算が正しいか検算します"), 1);
+    BitBtnCheck = CreateButton("BitBtnCheck", QStringLiteral("控除検査"),
+                               QStringLiteral("控除内容が正しいか検査します"), 2);
+    BitBtnTrial = CreateButton("BitBtnTrial", QStringLiteral("税額試算"),
+                               QStringLiteral("給与、控除の金額に応じて税額を試算します"), 3);
+    BitBtnAbout = CreateButton("BitBtnAbout", QStringLiteral("著作権"),
+                               QStringLiteral("著作権、バージョン情報を表示します"), 4);
+    connect(BitBtnClear, &QToolButton::clicked, this, &TfrmMain::BitBtnClearClick);
+    connect(BitBtnVerify, &QToolButton::clicked, this, &TfrmMain::BitBtnVerifyClick);
+    connect(BitBtnCheck, &QToolButton::clicked, this, &TfrmMain::BitBtnCheckClick);
+    connect(BitBtnTrial, &QToolButton::clicked, this, &TfrmMain::BitBtnTrialClick);
+    connect(BitBtnAbout, &QToolButton::clicked, this, &TfrmMain::BitBtnAboutClick);
+    setTabOrder(BitBtnClear, BitBtnVerify);
+    setTabOrder(BitBtnVerify, BitBtnCheck);
+    setTabOrder(BitBtnCheck, BitBtnTrial);
+    setTabOrder(BitBtnTrial, BitBtnAbout);
+    SetPanelButtonsEnabled(false);
+}
+
+QToolButton *TfrmMain::CreateButton(const char *name, const QString &caption, const QString &hint,
+                                    int index)
+{
+    auto *button = new QToolButton(PanelBtn);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setIcon(ButtonPicture(static_cast<ButtonPictureKind>(index)));
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setGeometry(index * ButtonStep, 0, ButtonWidth, PanelHeight);
+    button->installEventFilter(this);
+    return button;
+}
+
+void TfrmMain::CreateEditor()
+{
+    MemoGen = new QPlainTextEdit(this);
+    MemoGen->setObjectName(QStringLiteral("MemoGen"));
+    MemoGen->setFrameShape(QFrame::NoFrame);
+    MemoGen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoGen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoGen->document()->setDocumentMargin(1);
+    MemoGen->setFont(SystemFont(11));
+    QPalette palette = MemoGen->palette();
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Base, Qt::white);
+    MemoGen->setPalette(palette);
+    MemoGen->installEventFilter(this);
+    connect(MemoGen, &QPlainTextEdit::textChanged, this, &TfrmMain::LimitEditorText);
+    MemoGen->hide();
+}
+
+// The editor takes at most 255 characters, however they arrive (typing,
+// pasting, an input method): the excess just inserted before the caret goes.
+void TfrmMain::LimitEditorText()
+{
+    const int excess = MemoGen->document()->characterCount() - 1 - EditorMaxLength;
+    if (excess <= 0)
+        return;
+    QTextCursor cursor = MemoGen->textCursor();
+    const int from = std::max(0, cursor.position() - excess);
+    cursor.setPosition(from);
+    cursor.setPosition(from + excess, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+// Mark cells take no typed text at all: keys toggle the mark, and neither an
+// input method nor a paste can write into them.
+void TfrmMain::PrepareEditorFor(CellKind kind)
+{
+    MemoGen->setReadOnly(kind == CellKind::Mark);
+    MemoGen->setAttribute(Qt::WA_InputMethodEnabled, kind != CellKind::Mark);
+}
+
+void TfrmMain::SetPanelButtonsEnabled(bool enabled)
+{
+    for (QToolButton *button : {BitBtnClear, BitBtnVerify, BitBtnCheck, BitBtnTrial, BitBtnAbout}) {
+        button->setEnabled(enabled);
+        // A disabled button must let pointer moves through to the panel.
+        button->setAttribute(Qt::WA_TransparentForMouseEvents, !enabled);
+    }
+}
+
+// ------------------------------------------------------------ drawing helpers
+
+void TfrmMain::PrepareCanvasPainter(QPainter &painter) const
+{
+    painter.setBackground(palette().color(QPalette::Window));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+QRect TfrmMain::CellArea(std::uint8_t cell) const
+{
+    const CellRect &r = Layout.Cells[cell];
+    return QRect(QPoint(Context.Origin.X + r.Left, Context.Origin.Y + r.Top),
+                 QPoint(Context.Origin.X + r.Right, Context.Origin.Y + r.Bottom));
+}
+
+// Shows canvas drawing at once; inside a paint the area joins the next one.
+void TfrmMain::ShowNow(const QRect &area)
+{
+    if (InPaint)
+        update(area);
+    else
+        repaint(area);
+}
+
+int TfrmMain::fittedHeight(int clientWidth) const
+{
+    SlipLayout probe;
+    probe.ScaleNum = clientWidth - 1;
+    LayOutSlip(probe);
+    const int originY = PanelHeight + PanelRetractedTop + 2 * (probe.XCoord[56] / 60) + 2;
+    return originY + probe.YCoord[18] + 1;
+}
+
+// ------------------------------------------------------------------ events
+
+void TfrmMain::resizeEvent(QResizeEvent *)
+{
+    FormResize();
+}
+
+// Lays the slip out at the client width and fits the height to it: the user
+// chooses only the width.
+void TfrmMain::FormResize()
+{
+    Layout.ScaleNum = width() - 1;
+    Layout.ScaleDen = SlipDesignWidth;
+    LayOutSlip(Layout);
+    SetFontSizes(Fonts, Layout.XCoord[56]);
+    Context.Origin.X = 0;
+    Context.Origin.Y = PanelHeight + PanelRetractedTop + 2 * Fonts.size(FontMedium) + 2;
+
+    const int wanted = Context.Origin.Y + Layout.YCoord[18] + 1;
+    if (minimumHeight() != wanted || maximumHeight() != wanted)
+        setFixedHeight(wanted);
+
+    if (Canvas.size() != size()) {
+        Canvas = QImage(size(), QImage::Format_RGB32);
+        Canvas.fill(palette().color(QPalette::Window));
+    }
+    FullRedrawPending = true;
+    update();
+}
+
+void TfrmMain::paintEvent(QPaintEvent *event)
+{
+    InPaint = true;
+    FormPaint();
+    InPaint = false;
+    QPainter screen(this);
+    screen.drawImage(event->rect(), Canvas, event->rect());
+}
+
+// Brings the canvas up to date: the whole slip after a resize or Clear, one
+// cell after the editor left it. A paint that no flag explains only copies
+// the canvas, which still holds the slip.
+void TfrmMain::FormPaint()
+{
+    if (FirstPaintPending) {
+        FirstPaintPending = false;
+        SelectCell(FirstInputCell);
+    }
+    if (FullRedrawPending) {
+        FullRedrawPending = false;
+        {
+            QPainter painter(&Canvas);
+            PrepareCanvasPainter(painter);
+            painter.fillRect(Canvas.rect(), painter.background());
+            DrawSlip(painter, Context);
+            if (HighlightedCell != NoCell)
+                DrawCellFocus(painter, Context, HighlightedCell);
+        }
+        ++FullRedraws;
+        SelectCell(CurrentCell);
+        CellRedrawPending = false;
+    } else if (CellRedrawPending) {
+        CellRedrawPending = false;
+        QPainter painter(&Canvas);
+        PrepareCanvasPainter(painter);
+        DrawCell(painter, Context, CellToRedraw);
+        ++CellRedraws;
+    }
+}
+
+void TfrmMain::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        LeftPressed = true;
+    const QPoint at = event->position().toPoint();
+    FormMouseDown(at.x(), at.y());
+}
+
+void TfrmMain::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !LeftPressed)
+        return;
+    LeftPressed = false;
+    if (rect().contains(event->position().toPoint()))
+        FormClick();
+}
+
+void TfrmMain::mouseMoveEvent(QMouseEvent *)
+{
+    FormMouseMove();
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == PanelBtn) {
+        if (event->type() == QEvent::MouseMove)
+            PanelBtnMouseMove();
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        return FilterFocusEvent(watched, event);
+    if (watched == MemoGen)
+        return FilterEditorEvent(event);
+    return false;
+}
+
+bool TfrmMain::FilterFocusEvent(QObject *watched, QEvent *event)
+{
+    const auto *focus = static_cast<QFocusEvent *>(event);
+    if (event->type() == QEvent::FocusOut) {
+        if (IsWindowFocusChange(focus)) {
+            FocusAtDeactivation = watched;
+            return false;
+        }
+        if (!IsKeyboardFocusChange(focus))
+            return false;
+        if (watched == BitBtnClear)
+            BitBtnClearExit();
+        else if (watched == BitBtnAbout)
+            BitBtnAboutExit();
+        return false;
+    }
+    const bool sameAsBefore = IsWindowFocusChange(focus) && FocusAtDeactivation == watched;
+    FocusAtDeactivation = nullptr;
+    if (watched == MemoGen && !sameAsBefore)
+        MemoGenEnter();
+    return false;
+}
+
+// Tab and Shift+Tab never reach the text: they move the frame on every press
+// (auto-repeat included) and the editor on the final release.
+bool TfrmMain::FilterEditorEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (IsTabKey(key)) {
+            MemoGenKeyDown(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        return MemoGenKeyPress(key->key() == Qt::Key_Delete ? QString() : key->text());
+    }
+    case QEvent::KeyRelease: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (!IsTabKey(key))
+            return false;
+        if (!key->isAutoRepeat())
+            MemoGenKeyUp();
+        return true;
+    }
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+        return CurrentSlot.Kind == CellKind::Mark;
+    default:
+        return false;
+    }
+}
+
+// ----------------------------------------------------------------- editing
+
+void TfrmMain::SelectCell(std::uint8_t cell)
+{
+    if (CurrentCell != NoCell) {
+        CellRedrawPending = true;
+        CellToRedraw = CurrentCell;
+        SetCellText(Kyuho, CurrentCell, MemoGen->toPlainText());
+        update(CellArea(CurrentCell));
+    }
+    if (cell == NoCell) {
+        MemoGen->resize(1, 1);
+        MemoGen->show();
+    } else {
+        const CellRect &r = Layout.Cells[cell];
+        MemoGen->setGeometry(Context.Origin.X + r.Left + 2, Context.Origin.Y + r.Top + 2,
+                             std::max(0, r.Right - r.Left - 3), std::max(0, r.Bottom - r.Top - 3));
+        PrepareEditorFor(LookupCell(cell).Kind);
+        MemoGen->setPlainText(GetCellText(Kyuho, cell));
+        MemoGen->moveCursor(QTextCursor::End);
+        MemoGen->show();
+        MemoGen->setFocus(Qt::OtherFocusReason);
+    }
+    CurrentCell = cell;
+    CurrentSlot = LookupCell(cell);
+}
+
+void TfrmMain::HighlightCell(std::uint8_t cell)
+{
+    QPainter painter(&Canvas);
+    PrepareCanvasPainter(painter);
+    QRect changed;
+    if (HighlightedCell != NoCell && HighlightedCell != CurrentCell) {
+        DrawCell(painter, Context, HighlightedCell);
+        changed = CellArea(HighlightedCell);
+    }
+    if (cell != NoCell) {
+        DrawCellFocus(painter, Context, cell);
+        changed |= CellArea(cell);
+    }
+    painter.end();
+    HighlightedCell = cell;
+    if (!changed.isNull())
+        ShowNow(changed);
+}
+
+void TfrmMain::FormMouseDown(int x, int y)
+{
+    const std::uint8_t cell = HitTestCell(Context, x, y);
+    if (cell == NoCell)
+        return;
+    PanelPinned = false;
+    ReenterAtLast = false;
+    ReenterAtFirst = false;
+    if (!IsInputCell(cell))
+        return;
+    HighlightedCell = cell;
+    QPainter painter(&Canvas);
+    PrepareCanvasPainter(painter);
+    DrawCellFocus(painter, Context, cell);
+    painter.end();
+    ShowNow(CellArea(cell));
+}
+
+void TfrmMain::FormClick()
+{
+    SelectCell(HighlightedCell);
+}
+
+void TfrmMain::MemoGenKeyDown(bool shift)
+{
+    if (shift) {
+        if (HighlightedCell == FirstInputCell) {
+            SelectCell(NoCell);
+            HighlightCell(NoCell);
+            ReenterAtLast = false;
+            ReenterAtFirst = true;
+            ShowButtonPanel(true);
+            return;
+        }
+        for (int c = int(HighlightedCell) - 1; c >= 0; --c)
+            if (IsInputCell(static_cast<std::uint8_t>(c))) {
+                HighlightCell(static_cast<std::uint8_t>(c));
+                return;
+            }
+        return;
+    }
+    if (HighlightedCell == LastInputCell) {
+        SelectCell(NoCell);
+        HighlightCell(NoCell);
+        ReenterAtLast = true;
+        ReenterAtFirst = false;
+        ShowButtonPanel(true);
+        return;
+    }
+    for (int c = int(HighlightedCell) + 1; c <= LastInputCell; ++c)
+        if (IsInputCell(static_cast<std::uint8_t>(c))) {
+            HighlightCell(static_cast<std::uint8_t>(c));
+            return;
+        }
+}
+
+// A character typed into a mark cell toggles the mark instead of being
+// typed; returns whether the character was used up here.
+bool TfrmMain::MemoGenKeyPress(const QString &text)
+{
+    if (CurrentSlot.Kind != CellKind::Mark || text.isEmpty())
+        return false;
+    const QString mark = QStringLiteral("○");
+    MemoGen->setPlainText(MemoGen->toPlainText() == mark ? QString() : mark);
+    return true;
+}
+
+void TfrmMain::MemoGenKeyUp()
+{
+    SelectCell(HighlightedCell);
+}
+
+void TfrmMain::MemoGenEnter()
+{
+    if (ReenterAtLast && !ReenterAtFirst) {
+        ReenterAtLast = false;
+        HideButtonPanel();
+        HighlightCell(LastInputCell);
+    } else if (ReenterAtFirst && !ReenterAtLast) {
+        ReenterAtFirst = false;
+        HideButtonPanel();
+        HighlightCell(FirstInputCell);
+    }
+}
+
+void TfrmMain::BitBtnClearExit()
+{
+    ReenterAtLast = true;
+    ReenterAtFirst = false;
+}
+
+void TfrmMain::BitBtnAboutExit()
+{
+    ReenterAtLast = false;
+    ReenterAtFirst = true;
+}
+
+// ------------------------------------------------------------ button panel
+
+void TfrmMain::SetPanelTop(int top)
+{
+    const QRect before = PanelBtn->geometry();
+    PanelBtn->move(0, top);
+    ShowNow(before | PanelBtn->geometry());
+}
+
+void TfrmMain::ShowButtonPanel(bool pinAndFocus)
+{
+    PanelPinned = pinAndFocus;
+    if (PanelBtn->y() == PanelRetractedTop) {
+        for (int top = PanelRetractedTop; top <= PanelShownTop; top += 2)
+            SetPanelTop(top);
+        SetPanelButtonsEnabled(true);
+    }
+    if (!pinAndFocus)
+        return;
+    if (ReenterAtLast && !ReenterAtFirst)
+        BitBtnClear->setFocus(Qt::TabFocusReason);
+    else if (!ReenterAtLast && ReenterAtFirst)
+        BitBtnAbout->setFocus(Qt::BacktabFocusReason);
+}
+
+void TfrmMain::HideButtonPanel()
+{
+    if (PanelBtn->y() != PanelShownTop)
+        return;
+    for (int top = PanelShownTop - 1; top >= PanelRetractedTop; --top)
+        SetPanelTop(top);
+    // Disabling a focused button would hand the focus along the buttons one
+    // by one; give it straight to the editor instead.
+    if (PanelBtn->isAncestorOf(focusWidget()))
+        MemoGen->setFocus(Qt::OtherFocusReason);
+    SetPanelButtonsEnabled(false);
+}
+
+void TfrmMain::PanelBtnMouseMove()
+{
+    PanelPinned = false;
+    SelectCell(NoCell);
+    ShowButtonPanel(false);
+}
+
+void TfrmMain::FormMouseMove()
+{
+    if (!PanelPinned)
+        HideButtonPanel();
+}
+
+// ---------------------------------------------------------------- commands
+
+// Clears the slip after a short zoom of the empty grid, from a fifth of its
+// size to full size, each frame shown as it is drawn.
+void TfrmMain::BitBtnClearClick()
+{
+    MemoGen->hide();
+    const std::int32_t savedNum = Layout.ScaleNum;
+    const std::int32_t savedDen = Layout.ScaleDen;
+    Layout.ScaleDen = 100;
+    for (int i = 10; i <= 50; ++i) {
+        Layout.ScaleNum = static_cast<std::int32_t>(std::int64_t{savedNum} * 2 * i / SlipDesignWidth);
+        LayOutSlip(Layout);
+        {
+            QPainter painter(&Canvas);
+            PrepareCanvasPainter(painter);
+            DrawCellFrames(painter, Context);
+        }
+        ShowNow(QRect(Context.Origin.X, Context.Origin.Y, Layout.XCoord[56] + 1, Layout.YCoord[18] + 1));
+    }
+    Layout.ScaleNum = savedNum;
+    Layout.ScaleDen = savedDen;
+    LayOutSlip(Layout);
+    ClearSlip(Kyuho);
+    {
+        QPainter painter(&Canvas);
+        PrepareCanvasPainter(painter);
+        painter.fillRect(Canvas.rect(), painter.background());
+        DrawSlip(painter, Context);
+    }
+    ShowNow(rect());
+    MemoGen->clear();
+    MemoGen->show();
+}
+
+void TfrmMain::ShowModal(QDialog &dialog)
+{
+    if (const QScreen *screen = this->screen()) {
+        const QRect frame = dialog.frameGeometry();
+        dialog.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+    }
+    dialog.exec();
+}
+
+void TfrmMain::BitBtnVerifyClick()
+{
+    FillVerifyTax(*dlgVerifyTax, Kyuho);
+    ShowModal(*dlgVerifyTax);
+}
+
+void TfrmMain::BitBtnCheckClick()
+{
+    RunKojoCheck(*dlgKojoCheck, Kyuho);
+    ShowModal(*dlgKojoCheck);
+}
+
+void TfrmMain::BitBtnTrialClick()
+{
+    dlgTrial->InitFromSlip(Kyuho);
+    ShowModal(*dlgTrial);
+}
+
+void TfrmMain::BitBtnAboutClick()
+{
+    ShowModal(*dlgAboutBox);
+}
+
+} // namespace mivrel

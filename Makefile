@@ -1,0 +1,47 @@
+# Mivrel — set-up, build, run and test on Debian 12.
+#   make run    install what is missing, build (Release) and start the program
+#   make test   install what is missing, build and run every test headless
+#   make bench  build the benchmarks and print their table
+
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+PACKAGES := build-essential cmake qt6-base-dev libgl-dev \
+            fonts-ipafont-mincho fonts-ipafont-gothic \
+            xvfb xdotool x11-utils imagemagick libbenchmark-dev clang libclang-rt-14-dev
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build run test bench clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing: $$missing"; \
+	    $(SUDO) apt-get update -qq && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	    echo "No display found. Run Mivrel on a desktop, or headless with:"; \
+	    echo "    xvfb-run -s '-screen 0 1600x1000x24' $(BUILD)/mivrel"; \
+	    exit 1; \
+	fi
+	$(BUILD)/mivrel
+
+test: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMIVREL_BUILD_BENCH=ON -DMIVREL_BUILD_TESTS=OFF
+	cmake --build build-bench -j$(JOBS)
+	build-bench/bench/run-bench
+
+clean:
+	rm -rf $(BUILD) build-asan build-bench

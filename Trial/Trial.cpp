@@ -1,0 +1,276 @@
+#include "Trial/Trial.h"
+
+#include "Verify/Kyuho.h"
+#include "Verify/TaxRules.h"
+#include "slip/SlipDraw.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include <algorithm>
+
+namespace mivrel {
+
+namespace {
+
+constexpr int ClientWidth = 386;
+constexpr int ClientHeight = 275;
+constexpr int FontPixels = 13;
+
+// What the user may type into a field.
+constexpr int TypingLimit = 8;
+
+constexpr int SliderTop = 9;
+constexpr int SliderWidth = 33;
+constexpr int SliderHeight = 216;
+constexpr int SliderPositions = 10000;
+constexpr std::int64_t SalaryPerPosition = 5000;
+constexpr std::int64_t DeductionPerPosition = 500;
+
+// A field holds at most 8 typed characters, but a longer text the program
+// put there stays whole: the limit follows such a text down as it is
+// shortened and never lets it grow. Changing the limit makes the line edit
+// set its text again, which moves the cursor, so the cursor is put back.
+void FitTypingLimit(QLineEdit &field)
+{
+    const int limit = std::max<int>(TypingLimit, static_cast<int>(field.text().size()));
+    if (field.maxLength() == limit)
+        return;
+    const int cursor = field.cursorPosition();
+    field.setMaxLength(limit);
+    field.setCursorPosition(cursor);
+}
+
+// Sets a field's text without cutting it to the typing limit (QLineEdit
+// truncates a set text to its maximum length).
+void SetFieldText(QLineEdit &field, const QString &text)
+{
+    if (text.size() > field.maxLength())
+        field.setMaxLength(static_cast<int>(text.size()));
+    field.setText(text);
+}
+
+// The amount of a slider position: `perPosition` yen for each position
+// above the bottom (position 0 is the top).
+QString SliderAmount(int position, std::int64_t perPosition)
+{
+    return QString::number((SliderPositions - position) * perPosition);
+}
+
+// Stores `value` as the one last shown and tells whether it differs.
+bool TakeIfChanged(std::int32_t &shown, std::int32_t value)
+{
+    if (value == shown)
+        return false;
+    shown = value;
+    return true;
+}
+
+} // namespace
+
+TdlgTrial::TdlgTrial(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("dlgTrial"));
+    setWindowTitle(QStringLiteral("税額の試算"));
+    setFixedSize(ClientWidth, ClientHeight);
+    QFont face(SystemFace);
+    face.setPixelSize(FontPixels);
+    setFont(face);
+
+    BuildControls();
+    SetTabOrder();
+    FormCreate();
+    ConnectHandlers();
+}
+
+// The frames come first so that the result labels lie on top of them.
+void TdlgTrial::BuildControls()
+{
+    AddCaption("lblKyuyoSyunyu", QStringLiteral("給与収入"), 13, 13);
+    medKyuyoSyunyu = AddField("medKyuyoSyunyu", QRect(18, 40, 135, 17));
+    AddCaption("lblKyuyoSyotoku", QStringLiteral("給与所得"), 13, 69);
+    lblDispKyuyoSyotoku = AddResult("lblDispKyuyoSyotoku", "bevKyuyoSyotoku",
+                                    QRect(16, 88, 137, 25), QRect(24, 96, 121, 17));
+    AddCaption("lblKazeiSyotoku", QStringLiteral("課税所得金額"), 13, 125);
+    lblDispKazeiSyotoku = AddResult("lblDispKazeiSyotoku", "bevKazeiSyotoku",
+                                    QRect(16, 144, 137, 25), QRect(24, 152, 121, 17));
+    AddCaption("lblZeiritu", QStringLiteral("税率"), 13, 181);
+    lblDispZeiritu = AddResult("lblDispZeiritu", "bevZeiritu",
+                               QRect(16, 200, 137, 25), QRect(24, 208, 121, 17));
+    traKyuyoSyunyu = AddSlider("traKyuyoSyunyu", 160, 1);
+
+    AddCaption("lblKoujoGoukei", QStringLiteral("控除合計"), 197, 13);
+    medKoujoGoukei = AddField("medKoujoGoukei", QRect(204, 40, 133, 17));
+    AddCaption("lblJutakusyutokutou", QStringLiteral("住宅取得等特別控除"), 197, 69);
+    medJutakusyutokutou = AddField("medJutakusyutokutou", QRect(206, 96, 131, 17));
+    AddCaption("lblSyotokuzeigaku", QStringLiteral("所得税額"), 197, 125);
+    lblDispSyotokuzeigaku = AddResult("lblDispSyotokuzeigaku", "bevSyotokuzeigaku",
+                                      QRect(200, 144, 137, 25), QRect(208, 152, 121, 17));
+    AddCaption("lblTakubetuGenzei", QStringLiteral("特別減税額"), 197, 181);
+    lblDispTakubetuGenzei = AddResult("lblDispTakubetuGenzei", "bevTakubetuGenzei",
+                                      QRect(200, 200, 137, 25), QRect(208, 208, 121, 17));
+    traKoujoGoukei = AddSlider("traKoujoGoukei", 344, 2);
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setGeometry(120, 240, 77, 27);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// A caption label sized to its text, top-left corner at (x, y).
+QLabel *TdlgTrial::AddCaption(const char *name, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *TdlgTrial::AddField(const char *name, const QRect &bounds)
+{
+    auto *field = new QLineEdit(QStringLiteral("0"), this);
+    field->setObjectName(QLatin1String(name));
+    field->setGeometry(bounds);
+    field->setMaxLength(TypingLimit);
+    return field;
+}
+
+// A right-aligned value label inside a lowered bevel frame.
+QLabel *TdlgTrial::AddResult(const char *labelName, const char *frameName, const QRect &frame,
+                             const QRect &bounds)
+{
+    auto *bevel = new QFrame(this);
+    bevel->setObjectName(QLatin1String(frameName));
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bevel->setGeometry(frame);
+
+    auto *label = new QLabel(QStringLiteral("0"), this);
+    label->setObjectName(QLatin1String(labelName));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(bounds);
+    return label;
+}
+
+// A vertical slider 0..10000 with 0 at the top, where the arrow keys move
+// one position and Page Up / Page Down `pageStep` positions.
+QSlider *TdlgTrial::AddSlider(const char *name, int x, int pageStep)
+{
+    auto *slider = new QSlider(Qt::Vertical, this);
+    slider->setObjectName(QLatin1String(name));
+    slider->setGeometry(x, SliderTop, SliderWidth, SliderHeight);
+    slider->setRange(0, SliderPositions);
+    slider->setInvertedAppearance(true);
+    slider->setInvertedControls(true);
+    slider->setTickPosition(QSlider::TicksLeft);
+    slider->setTickInterval(SliderPositions);
+    slider->setSingleStep(1);
+    slider->setPageStep(pageStep);
+    slider->setValue(0);
+    return slider;
+}
+
+// Tab order: OK, the three fields, the two sliders. OK has the focus at the
+// first opening; later openings find the focus where it was left, because
+// the dialog keeps its focus child while hidden.
+void TdlgTrial::SetTabOrder()
+{
+    setTabOrder(OKBtn, medKyuyoSyunyu);
+    setTabOrder(medKyuyoSyunyu, medKoujoGoukei);
+    setTabOrder(medKoujoGoukei, medJutakusyutokutou);
+    setTabOrder(medJutakusyutokutou, traKyuyoSyunyu);
+    setTabOrder(traKyuyoSyunyu, traKoujoGoukei);
+    OKBtn->setFocus();
+}
+
+void TdlgTrial::ConnectHandlers()
+{
+    for (QLineEdit *field : {medKyuyoSyunyu, medKoujoGoukei, medJutakusyutokutou})
+        connect(field, &QLineEdit::textChanged, this, [field] { FitTypingLimit(*field); });
+    connect(medKyuyoSyunyu, &QLineEdit::textChanged, this, &TdlgTrial::medKyuyoSyunyuChange);
+    connect(medKoujoGoukei, &QLineEdit::textChanged, this, &TdlgTrial::medKoujoGoukeiChange);
+    connect(medJutakusyutokutou, &QLineEdit::textChanged, this,
+            &TdlgTrial::medJutakusyutokutouChange);
+    connect(traKyuyoSyunyu, &QSlider::valueChanged, this, &TdlgTrial::traKyuyoSyunyuChange);
+    connect(traKoujoGoukei, &QSlider::valueChanged, this, &TdlgTrial::traKoujoGoukeiChange);
+}
+
+void TdlgTrial::FormCreate()
+{
+    KyuyoSyunyu = 0;
+    KoujoGoukei = 0;
+    Jutakusyutokutou = 0;
+    KyuyoSyotoku = 0;
+    KazeiSyotoku = 0;
+    Zeiritu = 0;
+    Syotokuzeigaku = 0;
+    TakubetuGenzei = 0;
+}
+
+void TdlgTrial::InitFromSlip(const TKyuho &slip)
+{
+    const auto load = [&slip](QLineEdit &field, Slot::Amount slot) {
+        const std::int32_t amount = slip.amounts[slot];
+        if (amount != BlankAmount)
+            SetFieldText(field, QString::number(amount));
+    };
+    load(*medKyuyoSyunyu, Slot::SalaryPaid);
+    load(*medKoujoGoukei, Slot::DeductionTotal);
+    load(*medJutakusyutokutou, Slot::HousingCredit);
+    Recalculate();
+}
+
+void TdlgTrial::medKyuyoSyunyuChange()
+{
+    KyuyoSyunyu = ReadInteger(medKyuyoSyunyu->text());
+    Recalculate();
+}
+
+void TdlgTrial::medKoujoGoukeiChange()
+{
+    KoujoGoukei = ReadInteger(medKoujoGoukei->text());
+    Recalculate();
+}
+
+void TdlgTrial::medJutakusyutokutouChange()
+{
+    Jutakusyutokutou = ReadInteger(medJutakusyutokutou->text());
+    Recalculate();
+}
+
+// The field follows the slider; the field's own change handler recalculates.
+// Typing never moves a slider back.
+void TdlgTrial::traKyuyoSyunyuChange(int position)
+{
+    SetFieldText(*medKyuyoSyunyu, SliderAmount(position, SalaryPerPosition));
+}
+
+void TdlgTrial::traKoujoGoukeiChange(int position)
+{
+    SetFieldText(*medKoujoGoukei, SliderAmount(position, DeductionPerPosition));
+}
+
+void TdlgTrial::Recalculate()
+{
+    if (TakeIfChanged(KyuyoSyotoku, SalaryIncome(KyuyoSyunyu)))
+        lblDispKyuyoSyotoku->setText(GroupedNumber(KyuyoSyotoku));
+
+    if (TakeIfChanged(KazeiSyotoku, TaxableIncome(KyuyoSyotoku, KoujoGoukei))) {
+        lblDispKazeiSyotoku->setText(GroupedNumber(KazeiSyotoku));
+        if (TakeIfChanged(Zeiritu, TaxRate(KazeiSyotoku)))
+            lblDispZeiritu->setText(QString::number(Zeiritu) + u'%');
+    }
+
+    const TaxDueResult due = TaxDue(KazeiSyotoku, Jutakusyutokutou);
+    if (TakeIfChanged(Syotokuzeigaku, due.Due))
+        lblDispSyotokuzeigaku->setText(GroupedNumber(Syotokuzeigaku));
+    if (TakeIfChanged(TakubetuGenzei, due.Reduction))
+        lblDispTakubetuGenzei->setText(GroupedNumber(TakubetuGenzei));
+}
+
+} // namespace mivrel

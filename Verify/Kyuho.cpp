@@ -1,0 +1,220 @@
+#include "Verify/Kyuho.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <span>
+
+namespace mivrel {
+namespace {
+
+// Cell number of each slot, per kind, in slot order. Slots without an input
+// cell repeat the cell before them or name a box of kind None, so the
+// first-match lookup below never reaches them.
+constexpr std::array<std::uint8_t, 8> TextCells{2, 4, 5, 6, 6, 119, 120, 120};
+constexpr std::array<std::uint8_t, 13> AmountCells{13, 14, 15, 16, 29, 51, 51, 52, 53, 54, 59, 60, 61};
+constexpr std::array<std::uint8_t, 16> CountCells{34, 35, 36, 37, 38, 39, 40, 44,
+                                                  45, 46, 98, 99, 100, 113, 114, 115};
+constexpr std::array<std::uint8_t, 24> MarkCells{23, 24, 25, 26, 27, 77, 78, 79, 80, 81, 82, 83,
+                                                 84, 85, 86, 87, 88, 89, 96, 97, 109, 110, 111, 112};
+
+constexpr std::array<CellKind, 122> MakeCellKindTable()
+{
+    std::array<CellKind, 122> table{};
+    for (std::uint8_t c : {2, 4, 5, 6, 119, 120})
+        table[c] = CellKind::Text;
+    for (std::uint8_t c : {13, 14, 15, 16, 29, 51, 52, 53, 54, 59, 60, 61})
+        table[c] = CellKind::Amount;
+    for (std::uint8_t c : {34, 36, 37, 39, 44, 45, 46, 98, 99, 100, 113, 114, 115})
+        table[c] = CellKind::Count;
+    for (std::uint8_t c : {23, 24, 27, 77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89,
+                           96, 97, 109, 110, 111, 112})
+        table[c] = CellKind::Mark;
+    return table;
+}
+constexpr std::array<CellKind, 122> CellKindTable = MakeCellKindTable();
+
+std::span<const std::uint8_t> CellsOfKind(CellKind kind)
+{
+    switch (kind) {
+    case CellKind::Text: return TextCells;
+    case CellKind::Amount: return AmountCells;
+    case CellKind::Count: return CountCells;
+    case CellKind::Mark: return MarkCells;
+    case CellKind::None: break;
+    }
+    return {};
+}
+
+const QString MarkText = QStringLiteral("○");
+
+int HexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9') return u - '0';
+    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+CellSlot LookupCell(std::uint8_t cell)
+{
+    if (cell >= CellKindTable.size())
+        return {};
+    const CellKind kind = CellKindTable[cell];
+    const auto cells = CellsOfKind(kind);
+    const auto it = std::find(cells.begin(), cells.end(), cell);
+    if (it == cells.end())
+        return {};
+    return {kind, static_cast<std::uint8_t>(it - cells.begin())};
+}
+
+bool IsInputCell(std::uint8_t cell)
+{
+    return LookupCell(cell).Kind != CellKind::None;
+}
+
+void ClearSlip(TKyuho &slip)
+{
+    for (QString &t : slip.texts)
+        t.clear();
+    slip.amounts.fill(BlankAmount);
+    slip.counts.fill(BlankCount);
+    slip.marks.fill(0);
+}
+
+// The value is gathered in 32 unsigned bits so that no step can overflow; the
+// final conversion to signed is modular, which gives the two ten-digit strings
+// 2147483648 and 2147483649 their 32-bit pattern. Decimal reading stops, as
+// at a bad character, when the value already exceeds 214,748,364 before the
+// next digit (hexadecimal: 0x0FFFFFFF), and a minus sign counts only when
+// every character was read.
+std::int32_t ReadInteger(const QString &text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+    std::uint32_t value = 0;
+    bool negative = false;
+    if (i < n && text[i] == u'$') {
+        for (++i; i < n; ++i) {
+            const int d = HexDigit(text[i]);
+            if (d < 0 || value > 0x0FFFFFFFu)
+                break;
+            value = value * 16u + static_cast<std::uint32_t>(d);
+        }
+        return static_cast<std::int32_t>(value);
+    }
+    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    for (; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < '0' || u > '9' || value > 214748364u)
+            break;
+        value = value * 10u + (u - '0');
+    }
+    if (negative && i == n)
+        value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+void SetCellText(TKyuho &slip, std::uint8_t cell, const QString &text)
+{
+    const CellSlot where = LookupCell(cell);
+    switch (where.Kind) {
+    case CellKind::Text:
+        slip.texts[where.Slot] = text;
+        break;
+    case CellKind::Amount:
+        slip.amounts[where.Slot] = text.isEmpty() ? BlankAmount : ReadInteger(text);
+        break;
+    case CellKind::Count:
+        slip.counts[where.Slot] = text.isEmpty()
+            ? BlankCount
+            : static_cast<std::uint8_t>(static_cast<std::uint32_t>(ReadInteger(text)) & 0xFFu);
+        break;
+    case CellKind::Mark:
+        slip.marks[where.Slot] = text == MarkText ? 1 : 0;
+        break;
+    case CellKind::None:
+        break;
+    }
+}
+
+QString GetCellText(const TKyuho &slip, std::uint8_t cell, const QString &current)
+{
+    const CellSlot where = LookupCell(cell);
+    switch (where.Kind) {
+    case CellKind::Text:
+        return slip.texts[where.Slot];
+    case CellKind::Amount: {
+        const std::int32_t v = slip.amounts[where.Slot];
+        return v == BlankAmount ? QString() : QString::number(v);
+    }
+    case CellKind::Count: {
+        const std::uint8_t v = slip.counts[where.Slot];
+        return v == BlankCount ? QString() : QString::number(v);
+    }
+    case CellKind::Mark:
+        return slip.marks[where.Slot] == 1 ? MarkText : QString();
+    case CellKind::None:
+        break;
+    }
+    return current;
+}
+
+std::uint8_t CountOrZero(std::uint8_t count)
+{
+    return count == BlankCount ? 0 : count;
+}
+
+QString GroupedNumber(std::int64_t value)
+{
+    static const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    return japanese.toString(static_cast<qint64>(value));
+}
+
+AmountLine FormatAmount(std::int32_t amount)
+{
+    if (amount == BlankAmount)
+        return {};
+    return {amount, GroupedNumber(amount)};
+}
+
+void FillSampleSlip(TKyuho &slip)
+{
+    slip.texts[Slot::Address] = QStringLiteral("東京都架空区見本町１－２\nサンプルハイツ４５６号");
+    slip.texts[Slot::RecipientNumber] = QStringLiteral("0000-1234");
+    slip.texts[Slot::Kana] = QStringLiteral("ミホン　タロウ");
+    slip.texts[Slot::Name] = QStringLiteral("見本　太郎");
+    slip.texts[Slot::PayerAddress] = QStringLiteral("東京都架空区例示町９－８－７");
+    slip.texts[Slot::PayerName] = QStringLiteral("株式会社　架空見本商事");
+
+    slip.amounts[Slot::SalaryPaid] = 6898700;
+    slip.amounts[Slot::SalaryIncome] = 5008830;
+    slip.amounts[Slot::DeductionTotal] = 2384630;
+    slip.amounts[Slot::TaxWithheld] = 151600;
+    slip.amounts[Slot::SpouseSpecial] = 80000;
+    slip.amounts[Slot::SocialInsurance] = 692430;
+    slip.amounts[Slot::LifeInsurance] = 78000;
+    slip.amounts[Slot::NonLifeInsurance] = 14200;
+    slip.amounts[Slot::HousingCredit] = 84000;
+    slip.amounts[Slot::SpouseIncome] = 300000;
+    slip.amounts[Slot::PensionPremiums] = 84000;
+    slip.amounts[Slot::LongTermPremiums] = 18400;
+
+    slip.counts[Slot::OtherDependants] = 2;
+    slip.counts[Slot::BirthYear] = 32;
+    slip.counts[Slot::BirthMonth] = 1;
+    slip.counts[Slot::BirthDay] = 1;
+
+    slip.marks[Slot::SpouseYes] = 1;
+    slip.marks[Slot::Showa] = 1;
+}
+
+} // namespace mivrel

@@ -1,0 +1,572 @@
+// The main window as a user drives it: start-up, the in-place editor, Tab
+// navigation, the button panel and the commands.
+
+#include "Kojochk/Kojochk.h"
+#include "Mainunit/Forms.h"
+#include "Mainunit/Mainunit.h"
+#include "Trial/Trial.h"
+#include "Verify/Verify.h"
+
+#include <QFrame>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace mivrel;
+
+namespace {
+
+TKyuho SampleSlip()
+{
+    TKyuho slip;
+    ClearSlip(slip);
+    FillSampleSlip(slip);
+    return slip;
+}
+
+QPoint CellCentre(const TfrmMain &frm, std::uint8_t cell)
+{
+    const CellRect &r = frm.layout().Cells[cell];
+    const SlipOrigin &o = frm.paintContext().Origin;
+    return {o.X + (r.Left + r.Right) / 2, o.Y + (r.Top + r.Bottom) / 2};
+}
+
+void SendKey(QWidget *target, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers mods,
+             const QString &text, bool autoRepeat = false)
+{
+    QKeyEvent event(type, key, mods, text, autoRepeat);
+    QApplication::sendEvent(target, &event);
+}
+
+void Settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+} // namespace
+
+class TestMainunit : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startsWithSampleAndEditorOnAddress();
+    void heightFollowsWidth_data();
+    void heightFollowsWidth();
+    void clickMovesEditorAndStoresCell();
+    void tabOrder_data();
+    void tabOrder();
+    void tabPastLastCellOpensPanelAtClear();
+    void shiftTabBeforeFirstCellOpensPanelAtAbout();
+    void tabFromAboutReturnsToFirstCell();
+    void shiftTabFromClearReturnsToLastCell();
+    void holdingTabStoresOnlyTheCellLeft();
+    void markCellToggles_data();
+    void markCellToggles();
+    void amountWithSeparatorStoresConversion();
+    void textCellKeepsLineBreaks();
+    void editorStopsAt255Characters();
+    void inputMethodTypesIntoTextCellOnly();
+    void secondaryPressHighlightsWithoutSelecting();
+    void pressOnFrameLineHitsNothing();
+    void pressOnCaptionClearsPinAndReentry();
+    void pointerOntoStripCommitsAndParks();
+    void panelOpenedFromKeyboardStaysPinned();
+    void widenWhileEditingReloadsCell();
+    void movingBetweenCellsRedrawsSingleCells();
+    void focusFrameIsErasedWhenCellIsLeft();
+    void clearBlanksEveryCell();
+    void dialogsLeaveRecordUnchangedAndReturnFocus_data();
+    void dialogsLeaveRecordUnchangedAndReturnFocus();
+
+private:
+    QPlainTextEdit *editor() const { return frm->findChild<QPlainTextEdit *>("MemoGen"); }
+    QFrame *panel() const { return frm->findChild<QFrame *>("PanelBtn"); }
+    QToolButton *button(const char *name) const { return frm->findChild<QToolButton *>(name); }
+    void click(std::uint8_t cell, Qt::MouseButton which = Qt::LeftButton);
+    void tab(bool shift = false);
+    void typeText(const QString &text);
+    void openPanelWithPointer();
+    bool buttonsEnabled() const;
+
+    std::unique_ptr<TfrmMain> frm;
+};
+
+// The offscreen platform cannot pass the window's fixed height on to a window
+// manager and says so on every resize; that says nothing about the program.
+void TestMainunit::initTestCase()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        if (!message.contains(QLatin1String("propagateSizeHints")))
+            previous(type, context, message);
+    });
+}
+
+void TestMainunit::init()
+{
+    frm.reset(CreateForms().frmMain);
+    frm->show();
+    QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+    Settle();
+}
+
+void TestMainunit::cleanup()
+{
+    frm.reset();
+}
+
+void TestMainunit::click(std::uint8_t cell, Qt::MouseButton which)
+{
+    QTest::mouseClick(frm.get(), which, {}, CellCentre(*frm, cell));
+    Settle();
+}
+
+void TestMainunit::tab(bool shift)
+{
+    QWidget *target = QApplication::focusWidget();
+    const Qt::Key key = shift ? Qt::Key_Backtab : Qt::Key_Tab;
+    const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+    SendKey(target, QEvent::KeyPress, key, mods, QStringLiteral("\t"));
+    // Qt moves the focus between buttons on the press; the release then goes
+    // to whichever widget has the focus, as it does on a real keyboard.
+    SendKey(QApplication::focusWidget(), QEvent::KeyRelease, key, mods, QStringLiteral("\t"));
+    Settle();
+}
+
+void TestMainunit::typeText(const QString &text)
+{
+    for (const QChar c : text) {
+        SendKey(QApplication::focusWidget(), QEvent::KeyPress, Qt::Key_unknown, {}, QString(c));
+        SendKey(QApplication::focusWidget(), QEvent::KeyRelease, Qt::Key_unknown, {}, QString(c));
+    }
+}
+
+void TestMainunit::openPanelWithPointer()
+{
+    // Qt drops a move to where the pointer already is: come from the slip.
+    QTest::mouseMove(frm.get(), CellCentre(*frm, 55));
+    QTest::mouseMove(frm.get(), QPoint(300, 5));
+    Settle();
+}
+
+bool TestMainunit::buttonsEnabled() const
+{
+    bool all = true;
+    bool any = false;
+    for (const char *name : {"BitBtnClear", "BitBtnVerify", "BitBtnCheck", "BitBtnTrial", "BitBtnAbout"}) {
+        all = all && button(name)->isEnabled();
+        any = any || button(name)->isEnabled();
+    }
+    if (all != any)
+        qWarning("buttons partly enabled");
+    return all;
+}
+
+void TestMainunit::startsWithSampleAndEditorOnAddress()
+{
+    QCOMPARE(frm->windowTitle(), QStringLiteral("Mivrel"));
+    QVERIFY(frm->slip() == SampleSlip());
+    QCOMPARE(int(frm->currentCell()), 2);
+    QCOMPARE(int(frm->highlightedCell()), 2);
+    QCOMPARE(editor()->toPlainText(), SampleSlip().texts[Slot::Address]);
+    QVERIFY(editor()->hasFocus());
+    const CellRect &r = frm->layout().Cells[2];
+    const int oy = frm->paintContext().Origin.Y;
+    QCOMPARE(editor()->geometry(), QRect(r.Left + 2, oy + r.Top + 2, r.Right - r.Left - 3, r.Bottom - r.Top - 3));
+    QCOMPARE(panel()->y(), TfrmMain::PanelRetractedTop);
+    QVERIFY(!buttonsEnabled());
+    QCOMPARE(frm->height(), frm->fittedHeight(frm->width()));
+    QVERIFY(!frm->windowIcon().isNull());
+}
+
+void TestMainunit::heightFollowsWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("initial 476") << 476 << 350;   // 17 + 2*7 + 2 + 316 + 1
+    QTest::newRow("1350") << 1350 << 963;         // 17 + 2*22 + 2 + 899 + 1
+    QTest::newRow("733") << 733 << 532;           // 17 + 2*12 + 2 + 488 + 1
+}
+
+void TestMainunit::heightFollowsWidth()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    frm->resize(width, 200);
+    Settle();
+    QCOMPARE(frm->width(), width);
+    QCOMPARE(frm->height(), height);
+    QCOMPARE(frm->fittedHeight(width), height);
+    frm->resize(width, height + 80);  // dragging the bottom edge changes nothing
+    Settle();
+    QCOMPARE(frm->height(), height);
+}
+
+void TestMainunit::clickMovesEditorAndStoresCell()
+{
+    editor()->setPlainText(QStringLiteral("新住所"));
+    click(13);
+    QCOMPARE(int(frm->currentCell()), 13);
+    QCOMPARE(frm->slip().texts[Slot::Address], QStringLiteral("新住所"));
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("6898700"));
+    QVERIFY(editor()->hasFocus());
+}
+
+void TestMainunit::tabOrder_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("shift");
+    QTest::addColumn<int>("to");
+    QTest::newRow("6 -> 13") << 6 << false << 13;
+    QTest::newRow("13 <- 6") << 13 << true << 6;
+    QTest::newRow("29 -> 34") << 29 << false << 34;
+    QTest::newRow("34 -> 36 skips 35") << 34 << false << 36;
+    QTest::newRow("61 -> 77") << 61 << false << 77;
+    QTest::newRow("97 -> 98") << 97 << false << 98;
+    QTest::newRow("100 -> 109") << 100 << false << 109;
+    QTest::newRow("115 -> 119") << 115 << false << 119;
+    QTest::newRow("23 <- 16") << 23 << true << 16;
+    QTest::newRow("4 <- 2") << 4 << true << 2;
+}
+
+void TestMainunit::tabOrder()
+{
+    QFETCH(int, from);
+    QFETCH(bool, shift);
+    QFETCH(int, to);
+    click(static_cast<std::uint8_t>(from));
+    QCOMPARE(int(frm->currentCell()), from);
+    tab(shift);
+    QCOMPARE(int(frm->currentCell()), to);
+    QCOMPARE(int(frm->highlightedCell()), to);
+}
+
+void TestMainunit::tabPastLastCellOpensPanelAtClear()
+{
+    click(120);
+    typeText(QStringLiteral("X"));
+    tab();
+    QCOMPARE(int(frm->currentCell()), int(NoCell));
+    QCOMPARE(int(frm->highlightedCell()), int(NoCell));
+    QCOMPARE(frm->slip().texts[Slot::PayerName], SampleSlip().texts[Slot::PayerName] + "X");
+    QCOMPARE(editor()->size(), QSize(1, 1));
+    QCOMPARE(panel()->y(), TfrmMain::PanelShownTop);
+    QVERIFY(buttonsEnabled());
+    QCOMPARE(QApplication::focusWidget(), button("BitBtnClear"));
+    QVERIFY(frm->panelPinned());
+}
+
+void TestMainunit::shiftTabBeforeFirstCellOpensPanelAtAbout()
+{
+    tab(true);
+    QCOMPARE(int(frm->currentCell()), int(NoCell));
+    QCOMPARE(panel()->y(), TfrmMain::PanelShownTop);
+    QCOMPARE(QApplication::focusWidget(), button("BitBtnAbout"));
+}
+
+void TestMainunit::tabFromAboutReturnsToFirstCell()
+{
+    click(13);
+    tab(true);  // 13 -> 6
+    click(2);
+    tab(true);  // before the first cell: the About button
+    QCOMPARE(QApplication::focusWidget(), button("BitBtnAbout"));
+    tab();
+    QCOMPARE(QApplication::focusWidget(), editor());
+    QCOMPARE(int(frm->currentCell()), 2);
+    QCOMPARE(panel()->y(), TfrmMain::PanelRetractedTop);
+    QVERIFY(!buttonsEnabled());
+}
+
+void TestMainunit::shiftTabFromClearReturnsToLastCell()
+{
+    click(120);
+    tab();
+    QCOMPARE(QApplication::focusWidget(), button("BitBtnClear"));
+    tab(true);
+    QCOMPARE(QApplication::focusWidget(), editor());
+    QCOMPARE(int(frm->currentCell()), 120);
+    QCOMPARE(panel()->y(), TfrmMain::PanelRetractedTop);
+}
+
+void TestMainunit::holdingTabStoresOnlyTheCellLeft()
+{
+    click(13);
+    editor()->setPlainText(QStringLiteral("999"));
+    QWidget *ed = editor();
+    SendKey(ed, QEvent::KeyPress, Qt::Key_Tab, {}, QStringLiteral("\t"));
+    for (int i = 0; i < 4; ++i) {
+        SendKey(ed, QEvent::KeyRelease, Qt::Key_Tab, {}, QStringLiteral("\t"), true);
+        SendKey(ed, QEvent::KeyPress, Qt::Key_Tab, {}, QStringLiteral("\t"), true);
+    }
+    Settle();
+    QCOMPARE(int(frm->highlightedCell()), 24);  // 14, 15, 16, 23, 24
+    QCOMPARE(int(frm->currentCell()), 13);
+    QVERIFY(frm->slip() == SampleSlip());
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("999"));
+    SendKey(ed, QEvent::KeyRelease, Qt::Key_Tab, {}, QStringLiteral("\t"));
+    Settle();
+    QCOMPARE(int(frm->currentCell()), 24);
+    TKyuho expected = SampleSlip();
+    expected.amounts[Slot::SalaryPaid] = 999;
+    QVERIFY(frm->slip() == expected);
+}
+
+void TestMainunit::markCellToggles_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("space") << Qt::Key_Space << " ";
+    QTest::newRow("letter") << Qt::Key_A << "a";
+    QTest::newRow("digit") << Qt::Key_1 << "1";
+    QTest::newRow("enter") << Qt::Key_Return << "\r";
+    QTest::newRow("backspace") << Qt::Key_Backspace << "\b";
+}
+
+void TestMainunit::markCellToggles()
+{
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, text);
+    click(82);  // 老年者, not marked in the sample
+    QCOMPARE(editor()->toPlainText(), QString());
+    SendKey(editor(), QEvent::KeyPress, key, {}, text);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("○"));
+    SendKey(editor(), QEvent::KeyPress, key, {}, text);
+    QCOMPARE(editor()->toPlainText(), QString());
+    SendKey(editor(), QEvent::KeyPress, key, {}, text);
+    tab();
+    QCOMPARE(int(frm->slip().marks[Slot::Aged]), 1);
+    // A Tab in a mark cell toggles nothing.
+    click(82);
+    tab();
+    QCOMPARE(int(frm->slip().marks[Slot::Aged]), 1);
+}
+
+void TestMainunit::amountWithSeparatorStoresConversion()
+{
+    click(16);
+    editor()->clear();
+    QTest::keyClicks(editor(), "12,345");
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("12,345"));
+    tab();
+    QCOMPARE(frm->slip().amounts[Slot::TaxWithheld], 12);
+    click(16);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("12"));
+}
+
+void TestMainunit::textCellKeepsLineBreaks()
+{
+    click(120);
+    editor()->clear();
+    QTest::keyClicks(editor(), "ab");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    QTest::keyClicks(editor(), "cd");
+    click(13);
+    QCOMPARE(frm->slip().texts[Slot::PayerName], QStringLiteral("ab\ncd"));
+}
+
+void TestMainunit::editorStopsAt255Characters()
+{
+    click(120);
+    editor()->clear();
+    QTest::keyClicks(editor(), QString(300, u'x'));
+    QCOMPARE(editor()->toPlainText().size(), 255);
+    editor()->insertPlainText(QString(10, u'y'));  // a paste past the limit
+    QCOMPARE(editor()->toPlainText(), QString(255, u'x'));
+    click(13);
+    QCOMPARE(frm->slip().texts[Slot::PayerName].size(), 255);
+}
+
+void TestMainunit::inputMethodTypesIntoTextCellOnly()
+{
+    click(6);
+    editor()->clear();
+    QInputMethodEvent preedit(QStringLiteral("みほん"), {});
+    QApplication::sendEvent(editor(), &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("見本"));
+    QApplication::sendEvent(editor(), &commit);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("見本"));
+    click(82);
+    QVERIFY(!editor()->testAttribute(Qt::WA_InputMethodEnabled));
+    QApplication::sendEvent(editor(), &preedit);
+    QApplication::sendEvent(editor(), &commit);
+    QCOMPARE(editor()->toPlainText(), QString());
+    click(13);
+    QCOMPARE(frm->slip().texts[Slot::Name], QStringLiteral("見本"));
+    QCOMPARE(int(frm->slip().marks[Slot::Aged]), 0);
+    QVERIFY(editor()->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+void TestMainunit::secondaryPressHighlightsWithoutSelecting()
+{
+    click(13);
+    QTest::mousePress(frm.get(), Qt::RightButton, {}, CellCentre(*frm, 29));
+    QTest::mouseRelease(frm.get(), Qt::RightButton, {}, CellCentre(*frm, 29));
+    Settle();
+    QCOMPARE(int(frm->highlightedCell()), 29);
+    QCOMPARE(int(frm->currentCell()), 13);
+    tab();
+    QCOMPARE(int(frm->currentCell()), 34);
+}
+
+void TestMainunit::pressOnFrameLineHitsNothing()
+{
+    click(13);
+    const CellRect &r = frm->layout().Cells[13];
+    const QPoint onLine(r.Right, frm->paintContext().Origin.Y + (r.Top + r.Bottom) / 2);
+    QTest::mouseClick(frm.get(), Qt::LeftButton, {}, onLine);
+    Settle();
+    QCOMPARE(int(frm->highlightedCell()), 13);
+    QCOMPARE(int(frm->currentCell()), 13);
+}
+
+void TestMainunit::pressOnCaptionClearsPinAndReentry()
+{
+    click(120);
+    tab();  // panel shown and pinned, the Clear button focused
+    QVERIFY(frm->panelPinned());
+    click(8);  // the caption 支払金額
+    QVERIFY(!frm->panelPinned());
+    QCOMPARE(int(frm->highlightedCell()), int(NoCell));
+    QCOMPARE(int(frm->currentCell()), int(NoCell));
+    // The click that takes the focus from the Clear button leaves the frame
+    // on the clicked cell: nothing sends it back to the last cell.
+    click(29);
+    QCOMPARE(int(frm->currentCell()), 29);
+    QCOMPARE(int(frm->highlightedCell()), 29);
+    QVERIFY(editor()->hasFocus());
+    tab();
+    QCOMPARE(int(frm->currentCell()), 34);
+}
+
+void TestMainunit::pointerOntoStripCommitsAndParks()
+{
+    click(14);
+    editor()->setPlainText(QStringLiteral("4000000"));
+    openPanelWithPointer();  // over a disabled button of the strip
+    QCOMPARE(frm->slip().amounts[Slot::SalaryIncome], 4000000);
+    QCOMPARE(int(frm->currentCell()), int(NoCell));
+    QCOMPARE(editor()->size(), QSize(1, 1));
+    QCOMPARE(panel()->y(), TfrmMain::PanelShownTop);
+    QVERIFY(buttonsEnabled());
+    QVERIFY(!frm->panelPinned());
+    QTest::mouseMove(frm.get(), CellCentre(*frm, 55));
+    Settle();
+    QCOMPARE(panel()->y(), TfrmMain::PanelRetractedTop);
+    QVERIFY(!buttonsEnabled());
+    QCOMPARE(editor()->size(), QSize(1, 1));
+}
+
+void TestMainunit::panelOpenedFromKeyboardStaysPinned()
+{
+    tab(true);
+    QTest::mouseMove(frm.get(), CellCentre(*frm, 55));
+    Settle();
+    QCOMPARE(panel()->y(), TfrmMain::PanelShownTop);
+    QVERIFY(buttonsEnabled());
+}
+
+void TestMainunit::widenWhileEditingReloadsCell()
+{
+    click(13);
+    editor()->setPlainText(QStringLiteral("1,000"));
+    frm->resize(1000, frm->height());
+    Settle();
+    QCOMPARE(int(frm->currentCell()), 13);
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("1"));
+    const CellRect &r = frm->layout().Cells[13];
+    QCOMPARE(editor()->x(), r.Left + 2);
+    QCOMPARE(editor()->width(), r.Right - r.Left - 3);
+}
+
+void TestMainunit::movingBetweenCellsRedrawsSingleCells()
+{
+    const int full = frm->fullRedrawCount();
+    const int single = frm->cellRedrawCount();
+    for (std::uint8_t cell : {13, 14, 29, 51, 120})
+        click(cell);
+    for (int i = 0; i < 5; ++i)
+        tab(true);
+    frm->repaint();
+    QCOMPARE(frm->fullRedrawCount(), full);
+    QCOMPARE(frm->cellRedrawCount(), single + 10);
+}
+
+// After the editor left a cell, the cell looks exactly as a fresh drawing of
+// the slip shows it: value redrawn, focus frame gone.
+void TestMainunit::focusFrameIsErasedWhenCellIsLeft()
+{
+    click(13);
+    click(14);
+    frm->repaint();
+    QImage fresh(frm->canvas().size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&fresh);
+        painter.setBackground(frm->palette().color(QPalette::Window));
+        painter.fillRect(fresh.rect(), painter.background());
+        DrawSlip(painter, frm->paintContext());
+    }
+    const CellRect &r = frm->layout().Cells[13];
+    const QRect area(r.Left, frm->paintContext().Origin.Y + r.Top, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
+    QCOMPARE(frm->canvas().copy(area), fresh.copy(area));
+}
+
+void TestMainunit::clearBlanksEveryCell()
+{
+    openPanelWithPointer();
+    QTest::mouseClick(button("BitBtnClear"), Qt::LeftButton);
+    Settle();
+    TKyuho blank;
+    ClearSlip(blank);
+    QVERIFY(frm->slip() == blank);
+    QCOMPARE(editor()->toPlainText(), QString());
+    QVERIFY(editor()->isVisible());
+    QCOMPARE(editor()->size(), QSize(1, 1));
+}
+
+void TestMainunit::dialogsLeaveRecordUnchangedAndReturnFocus_data()
+{
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<QString>("dialogName");
+    QTest::newRow("verify") << "BitBtnVerify" << "dlgVerifyTax";
+    QTest::newRow("check") << "BitBtnCheck" << "dlgKojoCheck";
+    QTest::newRow("trial") << "BitBtnTrial" << "dlgTrial";
+    QTest::newRow("about") << "BitBtnAbout" << "dlgAboutBox";
+}
+
+void TestMainunit::dialogsLeaveRecordUnchangedAndReturnFocus()
+{
+    QFETCH(QString, buttonName);
+    QFETCH(QString, dialogName);
+    openPanelWithPointer();
+    const TKyuho before = frm->slip();
+    QString opened;
+    QTimer::singleShot(0, frm.get(), [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            opened = modal->objectName();
+            static_cast<QDialog *>(modal)->accept();
+        }
+    });
+    QToolButton *b = frm->findChild<QToolButton *>(buttonName);
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Space);
+    Settle();
+    QCOMPARE(opened, dialogName);
+    QVERIFY(frm->slip() == before);
+    // The window keeps the button as its focus; it has it again once active.
+    QCOMPARE(frm->focusWidget(), static_cast<QWidget *>(b));
+    QCOMPARE(panel()->y(), TfrmMain::PanelShownTop);
+}
+
+QTEST_MAIN(TestMainunit)
+#include "tst_mainunit.moc"
