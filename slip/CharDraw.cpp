@@ -173,7 +173,10 @@ void InstallFaceSubstitutions()
 {
     QFont::insertSubstitutions(MinchoFace, {QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP")});
     QFont::insertSubstitutions(GothicFace, {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
-    QFont::insertSubstitutions(SystemFace, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    // The dialogs' fixed label positions expect a fixed-pitch UI face: half-width
+    // digits exactly half a full-width character wide.
+    QFont::insertSubstitutions(SystemFace, {QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
+                                            QStringLiteral("Noto Sans CJK JP")});
 }
 
 void SetFontSizes(TFontInfoSet &fonts, std::int32_t slipWidth)

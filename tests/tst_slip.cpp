@@ -163,7 +163,7 @@ void TestSlip::initTestCase()
     InstallFaceSubstitutions();
     QCOMPARE(QFontInfo(QFont(MinchoFace)).family(), QStringLiteral("IPAMincho"));
     QCOMPARE(QFontInfo(QFont(GothicFace)).family(), QStringLiteral("IPAGothic"));
-    QCOMPARE(QFontInfo(QFont(SystemFace)).family(), QStringLiteral("IPAPGothic"));
+    QCOMPARE(QFontInfo(QFont(SystemFace)).family(), QStringLiteral("IPAGothic"));
 }
 
 void TestSlip::placement_data()

@@ -1,0 +1,23 @@
+// The smallest Qt Widgets program — one empty top-level QWidget — reporting
+// the end of its first paint. Usage: probe-minimal <launch ns>.
+
+#include "FirstPaintProbe.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    const std::int64_t launched = LaunchTimestamp(argc, argv);
+    if (launched < 0) {
+        std::fprintf(stderr, "usage: probe-minimal <CLOCK_MONOTONIC ns at launch>\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QWidget window;
+    FirstPaintProbe probe(window, launched, [] { return true; });
+    window.show();
+    return QApplication::exec();
+}
