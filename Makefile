@@ -2,15 +2,21 @@
 #   make run    install what is missing, build (Release) and start the program
 #   make test   install what is missing, build and run every test headless
 #   make bench  build the benchmarks and print their table
+#   make soak SEED=n EVENTS=n   a longer randomized soak of the main window
+#   make install        install into $(PREFIX) (default /usr/local)
+#   make package        build the Debian package in $(BUILD)/
+#   make package-check  build the package and check it (files, Depends, start-up)
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 PACKAGES := build-essential cmake qt6-base-dev libgl-dev \
             fonts-ipafont-mincho fonts-ipafont-gothic \
-            xvfb xdotool x11-utils imagemagick libbenchmark-dev clang libclang-rt-14-dev
+            xvfb xdotool x11-utils imagemagick libbenchmark-dev clang libclang-rt-14-dev \
+            file desktop-file-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench soak install package package-check clean
+PREFIX ?= /usr/local
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -42,6 +48,20 @@ bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMIVREL_BUILD_BENCH=ON -DMIVREL_BUILD_TESTS=OFF
 	cmake --build build-bench -j$(JOBS)
 	build-bench/bench/run-bench
+
+SEED   ?= $(shell date +%s)
+EVENTS ?= 100000
+soak: build
+	QT_QPA_PLATFORM=offscreen MIVREL_SOAK_SEED=$(SEED) MIVREL_SOAK_EVENTS=$(EVENTS) $(BUILD)/tests/tst_soak
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+package-check: package
+	packaging/check-package.sh $$(ls -t $(BUILD)/mivrel_*.deb | head -1)
 
 clean:
 	rm -rf $(BUILD) build-asan build-bench

@@ -44,7 +44,7 @@ TdlgAboutBox::TdlgAboutBox(QWidget *parent) : QDialog(parent)
     AddLabel(panel, "ProductName", QStringLiteral("Mivrel"), 88, 16);
     AddLabel(panel, "Version", QStringLiteral("Version 1.32 (for Win32)"), 80, 32);
     AddLabel(panel, "Revision", QStringLiteral("平成８年版 CALS非対応"), 77, 48);
-    AddLabel(panel, "Copyright", QStringLiteral("Copyright (C) 1996 見本ソフト工房"), 67, 80);
+    AddLabel(panel, "Copyright", QStringLiteral("Copyright (C) 1996 見本工房"), 67, 80);
     AddLabel(panel, "Comments", QStringLiteral("ご意見・ご要望は下記へ"), 81, 112);
     AddLabel(panel, "Contact", QStringLiteral("mivrel-support@example.jp"), 52, 128);
 

@@ -70,12 +70,17 @@ int ExcerptWidth(const ExcerptPlan &plan, const SlipLayout &layout)
 }
 
 // Draws the excerpt's cells into a new image whose top-left pixel is the
-// excerpt's top-left corner; what no cell covers keeps the background.
-QImage DrawExcerpt(const ExcerptPlan &plan, SlipPaintContext &ctx, const QColor &background)
+// excerpt's top-left corner; what no cell covers keeps the background. The
+// image has `pixelRatio` device pixels per slip pixel, so it stays sharp on
+// dense screens while the geometry stays in slip pixels.
+QImage DrawExcerpt(const ExcerptPlan &plan, SlipPaintContext &ctx, const QColor &background,
+                   qreal pixelRatio)
 {
     const SlipLayout &layout = *ctx.Layout;
     const int top = layout.YCoord[plan.Top];
-    QImage image(ExcerptWidth(plan, layout), layout.YCoord[plan.Bottom] - top + 1, QImage::Format_RGB32);
+    const QSize size(ExcerptWidth(plan, layout), layout.YCoord[plan.Bottom] - top + 1);
+    QImage image(size * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(background);
     QPainter painter(&image);
     painter.setBackground(background);
@@ -263,9 +268,9 @@ void DrawKojoImages(TdlgKojoCheck &dlg)
         return;
     const QColor background = dlg.palette().color(QPalette::Window);
     for (int i = 0; i < ExcerptCount; ++i) {
-        const QImage image = DrawExcerpt(ExcerptPlans()[i], dlg.Context, background);
+        const QImage image = DrawExcerpt(ExcerptPlans()[i], dlg.Context, background, dlg.devicePixelRatioF());
         dlg.Excerpts[i]->setPixmap(QPixmap::fromImage(image));
-        dlg.Excerpts[i]->resize(image.size());
+        dlg.Excerpts[i]->resize(image.deviceIndependentSize().toSize());
     }
 }
 

@@ -253,21 +253,35 @@ void TfrmMain::FormResize()
     if (minimumHeight() != wanted || maximumHeight() != wanted)
         setFixedHeight(wanted);
 
-    if (Canvas.size() != size()) {
-        Canvas = QImage(size(), QImage::Format_RGB32);
-        Canvas.fill(palette().color(QPalette::Window));
-    }
+    PrepareCanvas();
     FullRedrawPending = true;
     update();
+}
+
+// The canvas covers the client area in device pixels: on a dense screen the
+// slip is drawn at full resolution while its geometry stays in window pixels.
+void TfrmMain::PrepareCanvas()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (Canvas.deviceIndependentSize() == QSizeF(size()) && Canvas.devicePixelRatio() == ratio)
+        return;
+    Canvas = QImage(size() * ratio, QImage::Format_RGB32);
+    Canvas.setDevicePixelRatio(ratio);
+    Canvas.fill(palette().color(QPalette::Window));
+    FullRedrawPending = true;
 }
 
 void TfrmMain::paintEvent(QPaintEvent *event)
 {
     InPaint = true;
+    PrepareCanvas();  // the window may have moved to a screen of another density
     FormPaint();
     InPaint = false;
+    const QRect area = event->rect();
+    const qreal ratio = Canvas.devicePixelRatio();
     QPainter screen(this);
-    screen.drawImage(event->rect(), Canvas, event->rect());
+    screen.drawImage(QRectF(area), Canvas,
+                     QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
 }
 
 // Brings the canvas up to date: the whole slip after a resize or Clear, one

@@ -81,6 +81,7 @@ private:
     QToolButton *CreateButton(const char *name, const QString &caption, const QString &hint,
                               int index);
     void FormResize();
+    void PrepareCanvas();
     void FormPaint();
     void FormMouseDown(int x, int y);
     void FormClick();

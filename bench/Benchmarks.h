@@ -12,5 +12,5 @@ void MedianOfRepetitions(benchmark::internal::Benchmark *bench);
 // LayOutSlip, DrawSlip/<width>, DrawCell/1350, DrawCellFocus/1350, HitTestCell/1350.
 void RegisterSlipBenchmarks();
 // VerifyTax, FillVerifyTax, InspectDeductions, RunKojoCheck,
-// TdlgKojoCheck construction, TdlgTrial Recalculate. Need a QApplication.
+// TdlgKojoCheck/construct, TdlgTrial/Recalculate. Need a QApplication.
 void RegisterDialogBenchmarks();

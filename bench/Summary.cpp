@@ -1,0 +1,182 @@
+#include "Summary.h"
+
+#include <QFile>
+#include <QString>
+#include <QTextStream>
+#include <QThread>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// Targets, for two cores.
+constexpr double MaxStartupRatio = 1.3;
+constexpr double MaxCellShareOfSlip = 1.0 / 30;
+constexpr double MaxKojoShareOfStartup = 0.15;
+constexpr double MaxExtraPeakMB = 15;
+
+struct Row {
+    QString Measure;
+    QString Figure;
+    QString Target;
+    QString Verdict;  // "pass", "MISS", or empty for a figure without a target
+};
+
+QString Verdict(bool met) { return met ? QStringLiteral("pass") : QStringLiteral("MISS"); }
+
+QString Duration(double ns)
+{
+    if (ns < 1e3)
+        return QStringLiteral("%1 ns").arg(ns, 0, 'f', 1);
+    if (ns < 1e6)
+        return QStringLiteral("%1 µs").arg(ns / 1e3, 0, 'f', 2);
+    return QStringLiteral("%1 ms").arg(ns / 1e6, 0, 'f', 2);
+}
+
+QString Megabytes(std::int64_t kb) { return QStringLiteral("%1 MB").arg(kb * 1024 / 1e6, 0, 'f', 1); }
+
+QString CpuModel()
+{
+    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+    if (cpuinfo.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : cpuinfo.readAll().split('\n'))
+            if (line.startsWith("model name"))
+                return QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
+    return QStringLiteral("unknown CPU");
+}
+
+void Print(const QString &title, std::vector<Row> rows)
+{
+    rows.insert(rows.begin(), {QStringLiteral("measure"), QStringLiteral("figure"), QStringLiteral("target"),
+                               QStringLiteral("result")});
+    qsizetype widths[3] = {0, 0, 0};
+    for (const Row &row : rows) {
+        widths[0] = std::max(widths[0], row.Measure.size());
+        widths[1] = std::max(widths[1], row.Figure.size());
+        widths[2] = std::max(widths[2], row.Target.size());
+    }
+    QTextStream out(stdout);
+    out << '\n' << title << '\n';
+    const auto line = [&](const QString &a, const QString &b, const QString &c, const QString &d) {
+        out << a.leftJustified(widths[0]) << "  " << b.rightJustified(widths[1]) << "  "
+            << c.leftJustified(widths[2]) << "  " << d << '\n';
+    };
+    for (const Row &row : rows)
+        line(row.Measure, row.Figure, row.Target, row.Verdict);
+}
+
+class TableBuilder {
+public:
+    explicit TableBuilder(const BenchMedians &medians) : Medians(medians) {}
+
+    // The median of a benchmark; a missing one is marked in its row.
+    std::optional<double> Time(const std::string &name) const
+    {
+        const auto it = Medians.find(name);
+        if (it == Medians.end())
+            return std::nullopt;
+        return it->second;
+    }
+
+    void AddTime(const QString &measure, const std::string &name)
+    {
+        const std::optional<double> ns = Time(name);
+        Add({measure, ns ? Duration(*ns) : QStringLiteral("missing"), {}, {}});
+        Complete = Complete && ns;
+    }
+    void Add(Row row) { Rows.push_back(std::move(row)); }
+    void MarkIncomplete() { Complete = false; }
+
+    std::vector<Row> Rows;
+    bool Complete = true;
+
+private:
+    const BenchMedians &Medians;
+};
+
+void AddSlipRows(TableBuilder &table)
+{
+    table.AddTime(QStringLiteral("LayOutSlip (ScaleNum 1349)"), "LayOutSlip");
+    table.AddTime(QStringLiteral("DrawSlip, client width 476"), "DrawSlip/476");
+    table.AddTime(QStringLiteral("DrawSlip, client width 1350"), "DrawSlip/1350");
+    const std::optional<double> cell = table.Time("DrawCell/1350");
+    const std::optional<double> slip = table.Time("DrawSlip/1350");
+    if (cell && slip) {
+        const double share = *cell / *slip;
+        table.Add({QStringLiteral("DrawCell 13, width 1350"),
+                   QStringLiteral("%1 = 1/%2 slip").arg(Duration(*cell)).arg(1 / share, 0, 'f', 0),
+                   QStringLiteral("<= 1/30 of DrawSlip 1350"), Verdict(share <= MaxCellShareOfSlip)});
+    } else {
+        table.AddTime(QStringLiteral("DrawCell 13, width 1350"), "DrawCell/1350");
+        table.MarkIncomplete();
+    }
+    table.AddTime(QStringLiteral("DrawCellFocus 13, width 1350"), "DrawCellFocus/1350");
+    table.AddTime(QStringLiteral("HitTestCell, width 1350 (per point, 384 spread)"), "HitTestCell/1350");
+}
+
+void AddDialogRows(TableBuilder &table)
+{
+    table.AddTime(QStringLiteral("VerifyTax"), "VerifyTax");
+    table.AddTime(QStringLiteral("FillVerifyTax"), "FillVerifyTax");
+    table.AddTime(QStringLiteral("InspectDeductions (inspection rules)"), "InspectDeductions");
+    table.AddTime(QStringLiteral("RunKojoCheck (findings and 7 excerpts)"), "RunKojoCheck");
+    table.AddTime(QStringLiteral("TdlgKojoCheck construction (1261-row table)"), "TdlgKojoCheck/construct");
+    table.AddTime(QStringLiteral("TdlgTrial Recalculate (salary field text)"), "TdlgTrial/Recalculate");
+}
+
+void AddStartupRows(TableBuilder &table, const StartupFigures &startup)
+{
+    if (!startup.Failure.isEmpty()) {
+        table.Add({QStringLiteral("start-up"), QStringLiteral("not measured"), startup.Failure, {}});
+        table.MarkIncomplete();
+        return;
+    }
+    const double mivrelMs = startup.Mivrel.FirstPaintMs;
+    const double minimalMs = startup.Minimal.FirstPaintMs;
+    const QString runs = QStringLiteral("median of %1").arg(startup.Runs);
+    table.Add({QStringLiteral("start-up to first slip paint, Mivrel (%1)").arg(runs), Duration(mivrelMs * 1e6), {}, {}});
+    table.Add({QStringLiteral("start-up to first paint, minimal Qt Widgets (%1)").arg(runs),
+               Duration(minimalMs * 1e6), {}, {}});
+    const double ratio = mivrelMs / minimalMs;
+    table.Add({QStringLiteral("  ratio Mivrel / minimal"), QStringLiteral("%1").arg(ratio, 0, 'f', 2),
+               QStringLiteral("<= %1").arg(MaxStartupRatio, 0, 'f', 2), Verdict(ratio <= MaxStartupRatio)});
+    if (const std::optional<double> kojo = table.Time("TdlgKojoCheck/construct")) {
+        const double share = *kojo / (mivrelMs * 1e6);
+        table.Add({QStringLiteral("  TdlgKojoCheck construction share of it"),
+                   QStringLiteral("%1 %").arg(share * 100, 0, 'f', 1),
+                   QStringLiteral("< %1 %").arg(MaxKojoShareOfStartup * 100, 0, 'f', 0),
+                   Verdict(share < MaxKojoShareOfStartup)});
+        const double withoutKojoMs = mivrelMs - *kojo / 1e6;
+        table.Add({QStringLiteral("  Mivrel start-up less that construction"),
+                   QStringLiteral("%1 = %2 x minimal").arg(Duration(withoutKojoMs * 1e6)).arg(withoutKojoMs / minimalMs, 0, 'f', 2),
+                   {}, {}});
+    }
+    table.Add({QStringLiteral("peak resident memory (VmHWM), Mivrel"), Megabytes(startup.Mivrel.PeakKb), {}, {}});
+    table.Add({QStringLiteral("peak resident memory (VmHWM), minimal"), Megabytes(startup.Minimal.PeakKb), {}, {}});
+    const std::int64_t extraKb = startup.Mivrel.PeakKb - startup.Minimal.PeakKb;
+    table.Add({QStringLiteral("  Mivrel above minimal"), Megabytes(extraKb),
+               QStringLiteral("<= %1 MB").arg(MaxExtraPeakMB, 0, 'f', 0),
+               Verdict(extraKb * 1024 / 1e6 <= MaxExtraPeakMB)});
+}
+
+} // namespace
+
+bool PrintSummary(const BenchMedians &medians, const StartupFigures &startup, double loadAtStart)
+{
+    TableBuilder table(medians);
+    AddSlipRows(table);
+    AddDialogRows(table);
+    AddStartupRows(table, startup);
+    const QString title =
+        QStringLiteral("Mivrel benchmarks — %1, %2 cores, Qt %3, load average %4 at start; "
+                       "times are medians per call (MB = 10^6 bytes)")
+            .arg(CpuModel())
+            .arg(QThread::idealThreadCount())
+            .arg(QString::fromLatin1(qVersion()))
+            .arg(loadAtStart, 0, 'f', 2);
+    Print(title, table.Rows);
+    return table.Complete;
+}

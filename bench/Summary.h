@@ -1,0 +1,14 @@
+#pragma once
+// The one table of `make bench`: every figure beside its target, if it has
+// one, and whether the target is met.
+
+#include "Startup.h"
+
+#include <map>
+#include <string>
+
+// Median real time per call in nanoseconds, by benchmark name.
+using BenchMedians = std::map<std::string, double>;
+
+// Prints the table to stdout; false when a figure is missing.
+bool PrintSummary(const BenchMedians &medians, const StartupFigures &startup, double loadAtStart);
