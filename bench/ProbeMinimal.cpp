@@ -1,9 +1,8 @@
 // The smallest Qt Widgets program — one empty top-level QWidget — reporting
 // the end of its first paint. Usage: probe-minimal <launch ns>.
 
-#include "FirstPaintProbe.h"
+#include "ProbeApplication.h"
 
-#include <QApplication>
 #include <QWidget>
 
 #include <cstdio>
@@ -15,9 +14,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: probe-minimal <CLOCK_MONOTONIC ns at launch>\n");
         return 2;
     }
-    QApplication app(argc, argv);
+    ProbeApplication app(argc, argv, launched);
     QWidget window;
-    FirstPaintProbe probe(window, launched, [] { return true; });
+    app.ReportFirstPaint(window, [] { return true; });
     window.show();
     return QApplication::exec();
 }

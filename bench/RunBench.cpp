@@ -18,21 +18,30 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int DefaultStartupRuns = 11;
 
-// Shows Google Benchmark's usual progress and keeps each median.
+// Shows each benchmark's median as Google Benchmark prints it and keeps it.
 class MedianCollector : public benchmark::ConsoleReporter {
 public:
+    MedianCollector() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Color : OO_None) {}
+
     void ReportRuns(const std::vector<Run> &runs) override
     {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
+        std::vector<Run> medians;
+        for (const Run &run : runs) {
+            if (run.error_occurred) {
+                medians.push_back(run);
+            } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                medians.push_back(run);
                 Medians[run.run_name.function_name] = run.GetAdjustedRealTime() * NsPer(run.time_unit);
+            }
+        }
+        ConsoleReporter::ReportRuns(medians);
     }
 
     BenchMedians Medians;

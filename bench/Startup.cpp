@@ -4,8 +4,10 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -49,22 +51,32 @@ private:
     QString DisplayName;
 };
 
-struct ProbeReport {
-    double FirstPaintMs;
-    std::int64_t PeakKb;
-};
+// The figures of one probe's report line, by name.
+using ProbeReport = std::map<QString, double>;
+
+ProbeReport ParseReport(const QString &line)
+{
+    ProbeReport report;
+    static const QRegularExpression pair(QStringLiteral(R"(([a-z-]+)=([0-9.]+))"));
+    for (QRegularExpressionMatchIterator it = pair.globalMatch(line); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        report[match.captured(1)] = match.captured(2).toDouble();
+    }
+    return report;
+}
 
 // Runs one probe on `display` and reads its report line.
-std::optional<ProbeReport> RunProbe(const QString &program, const QString &display, QString &failure)
+std::optional<ProbeReport> RunProbe(const QString &program, const QString &display, const QString &runtimeDir,
+                                    QString &failure)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
     QProcess probe;
     probe.setProcessEnvironment(env);
     probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const std::int64_t launched = MonotonicNs();
-    probe.start(program, {QString::number(launched)});
+    probe.start(program, {QString::number(MonotonicNs())});
     if (!probe.waitForFinished(ProbeWaitMs) || probe.exitStatus() != QProcess::NormalExit
         || probe.exitCode() != 0) {
         probe.kill();
@@ -72,13 +84,12 @@ std::optional<ProbeReport> RunProbe(const QString &program, const QString &displ
         failure = program + QStringLiteral(" did not report its first paint");
         return std::nullopt;
     }
-    static const QRegularExpression line(QStringLiteral(R"(first-paint-ms=([0-9.]+) vmhwm-kb=([0-9]+))"));
-    const QRegularExpressionMatch match = line.match(QString::fromLatin1(probe.readAllStandardOutput()));
-    if (!match.hasMatch()) {
+    const ProbeReport report = ParseReport(QString::fromLatin1(probe.readAllStandardOutput()));
+    if (!report.count(QStringLiteral("first-paint-ms")) || !report.count(QStringLiteral("vmhwm-kb"))) {
         failure = program + QStringLiteral(" printed no report line");
         return std::nullopt;
     }
-    return ProbeReport{match.captured(1).toDouble(), match.captured(2).toLongLong()};
+    return report;
 }
 
 template <typename T>
@@ -89,15 +100,20 @@ T Median(std::vector<T> values)
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
+// The median of one figure over the runs; 0 when no run reported it.
+double MedianOf(const std::vector<ProbeReport> &reports, const QString &name)
+{
+    std::vector<double> values;
+    for (const ProbeReport &report : reports)
+        if (const auto it = report.find(name); it != report.end())
+            values.push_back(it->second);
+    return values.empty() ? 0 : Median(values);
+}
+
 ProgramStartup Summarise(const std::vector<ProbeReport> &reports)
 {
-    std::vector<double> ms;
-    std::vector<std::int64_t> kb;
-    for (const ProbeReport &r : reports) {
-        ms.push_back(r.FirstPaintMs);
-        kb.push_back(r.PeakKb);
-    }
-    return {Median(ms), Median(kb)};
+    return {MedianOf(reports, QStringLiteral("first-paint-ms")),
+            static_cast<std::int64_t>(MedianOf(reports, QStringLiteral("vmhwm-kb")))};
 }
 
 } // namespace
@@ -110,6 +126,7 @@ StartupFigures MeasureStartup(const QString &probeDir, int runs)
         figures.Failure = QStringLiteral("Xvfb did not start");
         return figures;
     }
+    const QTemporaryDir runtimeDir;  // the probes' XDG_RUNTIME_DIR, mode 0700
     const QString mivrel = probeDir + QStringLiteral("/probe-mivrel");
     const QString minimal = probeDir + QStringLiteral("/probe-minimal");
     std::vector<ProbeReport> mivrelReports;
@@ -119,7 +136,7 @@ StartupFigures MeasureStartup(const QString &probeDir, int runs)
     for (int round = 0; round <= runs; ++round) {
         const bool mivrelFirst = round % 2 == 0;
         for (const QString &program : mivrelFirst ? QStringList{mivrel, minimal} : QStringList{minimal, mivrel}) {
-            const std::optional<ProbeReport> report = RunProbe(program, xvfb.Display(), figures.Failure);
+            const std::optional<ProbeReport> report = RunProbe(program, xvfb.Display(), runtimeDir.path(), figures.Failure);
             if (!report)
                 return figures;
             if (round > 0)
@@ -129,5 +146,6 @@ StartupFigures MeasureStartup(const QString &probeDir, int runs)
     figures.Runs = runs;
     figures.Mivrel = Summarise(mivrelReports);
     figures.Minimal = Summarise(minimalReports);
+    figures.KojoConstructionMs = MedianOf(mivrelReports, QStringLiteral("kojo-ms"));
     return figures;
 }

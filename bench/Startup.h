@@ -1,7 +1,7 @@
 #pragma once
 // Start-up under a private Xvfb: the program's probe and the minimal Qt
 // Widgets probe, started alternately, each reporting the end of its first
-// paint and its peak resident memory.
+// frame and its peak resident memory.
 
 #include <QString>
 
@@ -17,6 +17,7 @@ struct StartupFigures {
     int Runs = 0;
     ProgramStartup Mivrel;
     ProgramStartup Minimal;
+    double KojoConstructionMs = 0;  // median, TdlgKojoCheck built inside Mivrel's start-up
 };
 
 // Starts probe-mivrel and probe-minimal from `probeDir` `runs` times each

@@ -123,7 +123,7 @@ void AddDialogRows(TableBuilder &table)
     table.AddTime(QStringLiteral("FillVerifyTax"), "FillVerifyTax");
     table.AddTime(QStringLiteral("InspectDeductions (inspection rules)"), "InspectDeductions");
     table.AddTime(QStringLiteral("RunKojoCheck (findings and 7 excerpts)"), "RunKojoCheck");
-    table.AddTime(QStringLiteral("TdlgKojoCheck construction (1261-row table)"), "TdlgKojoCheck/construct");
+    table.AddTime(QStringLiteral("TdlgKojoCheck construction, warm (1261-row table)"), "TdlgKojoCheck/construct");
     table.AddTime(QStringLiteral("TdlgTrial Recalculate (salary field text)"), "TdlgTrial/Recalculate");
 }
 
@@ -137,22 +137,26 @@ void AddStartupRows(TableBuilder &table, const StartupFigures &startup)
     const double mivrelMs = startup.Mivrel.FirstPaintMs;
     const double minimalMs = startup.Minimal.FirstPaintMs;
     const QString runs = QStringLiteral("median of %1").arg(startup.Runs);
-    table.Add({QStringLiteral("start-up to first slip paint, Mivrel (%1)").arg(runs), Duration(mivrelMs * 1e6), {}, {}});
-    table.Add({QStringLiteral("start-up to first paint, minimal Qt Widgets (%1)").arg(runs),
+    table.Add({QStringLiteral("start-up to first full slip frame, Mivrel (%1)").arg(runs), Duration(mivrelMs * 1e6), {}, {}});
+    table.Add({QStringLiteral("start-up to first frame, minimal Qt Widgets (%1)").arg(runs),
                Duration(minimalMs * 1e6), {}, {}});
     const double ratio = mivrelMs / minimalMs;
     table.Add({QStringLiteral("  ratio Mivrel / minimal"), QStringLiteral("%1").arg(ratio, 0, 'f', 2),
                QStringLiteral("<= %1").arg(MaxStartupRatio, 0, 'f', 2), Verdict(ratio <= MaxStartupRatio)});
-    if (const std::optional<double> kojo = table.Time("TdlgKojoCheck/construct")) {
-        const double share = *kojo / (mivrelMs * 1e6);
-        table.Add({QStringLiteral("  TdlgKojoCheck construction share of it"),
-                   QStringLiteral("%1 %").arg(share * 100, 0, 'f', 1),
-                   QStringLiteral("< %1 %").arg(MaxKojoShareOfStartup * 100, 0, 'f', 0),
+    const double kojoMs = startup.KojoConstructionMs;
+    if (kojoMs > 0) {
+        const double share = kojoMs / mivrelMs;
+        table.Add({QStringLiteral("  TdlgKojoCheck construction within it"),
+                   QStringLiteral("%1 = %2 %").arg(Duration(kojoMs * 1e6)).arg(share * 100, 0, 'f', 1),
+                   QStringLiteral("< %1 % of start-up").arg(MaxKojoShareOfStartup * 100, 0, 'f', 0),
                    Verdict(share < MaxKojoShareOfStartup)});
-        const double withoutKojoMs = mivrelMs - *kojo / 1e6;
+        const double withoutKojoMs = mivrelMs - kojoMs;
         table.Add({QStringLiteral("  Mivrel start-up less that construction"),
-                   QStringLiteral("%1 = %2 x minimal").arg(Duration(withoutKojoMs * 1e6)).arg(withoutKojoMs / minimalMs, 0, 'f', 2),
+                   QStringLiteral("%1 = %2 x").arg(Duration(withoutKojoMs * 1e6)).arg(withoutKojoMs / minimalMs, 0, 'f', 2),
                    {}, {}});
+    } else {
+        table.Add({QStringLiteral("  TdlgKojoCheck construction within it"), QStringLiteral("missing"), {}, {}});
+        table.MarkIncomplete();
     }
     table.Add({QStringLiteral("peak resident memory (VmHWM), Mivrel"), Megabytes(startup.Mivrel.PeakKb), {}, {}});
     table.Add({QStringLiteral("peak resident memory (VmHWM), minimal"), Megabytes(startup.Minimal.PeakKb), {}, {}});

@@ -195,6 +195,7 @@ void TestMainunit::heightFollowsWidth_data()
     QTest::newRow("initial 476") << 476 << 350;   // 17 + 2*7 + 2 + 316 + 1
     QTest::newRow("1350") << 1350 << 963;         // 17 + 2*22 + 2 + 899 + 1
     QTest::newRow("733") << 733 << 532;           // 17 + 2*12 + 2 + 488 + 1
+    QTest::newRow("one pixel: an empty slip") << 1 << 20;
 }
 
 void TestMainunit::heightFollowsWidth()
