@@ -4,6 +4,7 @@
 #include "Kojochk/Kojochk.h"
 #include "Verify/Kyuho.h"
 #include "slip/SlipDraw.h"
+#include "tests/SlipSamples.h"
 
 #include <QAbstractItemModel>
 #include <QLabel>
@@ -20,21 +21,6 @@
 using namespace mivrel;
 
 namespace {
-
-TKyuho SampleSlip()
-{
-    TKyuho slip;
-    ClearSlip(slip);
-    FillSampleSlip(slip);
-    return slip;
-}
-
-TKyuho BlankSlip()
-{
-    TKyuho slip;
-    ClearSlip(slip);
-    return slip;
-}
 
 const QString Normal = QStringLiteral("検査結果は正常です．");
 

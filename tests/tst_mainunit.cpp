@@ -6,6 +6,7 @@
 #include "Mainunit/Mainunit.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
+#include "tests/SlipSamples.h"
 
 #include <QFrame>
 #include <QInputMethodEvent>
@@ -20,14 +21,6 @@
 using namespace mivrel;
 
 namespace {
-
-TKyuho SampleSlip()
-{
-    TKyuho slip;
-    ClearSlip(slip);
-    FillSampleSlip(slip);
-    return slip;
-}
 
 QPoint CellCentre(const TfrmMain &frm, std::uint8_t cell)
 {

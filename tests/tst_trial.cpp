@@ -6,6 +6,7 @@
 #include "Trial/Trial.h"
 #include "Verify/Kyuho.h"
 #include "slip/SlipDraw.h"
+#include "tests/SlipSamples.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -50,14 +51,6 @@ TKyuho SlipWith(std::int32_t salary, std::int32_t deductions, std::int32_t housi
     slip.amounts[Slot::SalaryPaid] = salary;
     slip.amounts[Slot::DeductionTotal] = deductions;
     slip.amounts[Slot::HousingCredit] = housing;
-    return slip;
-}
-
-TKyuho SampleSlip()
-{
-    TKyuho slip;
-    ClearSlip(slip);
-    FillSampleSlip(slip);
     return slip;
 }
 

@@ -4,6 +4,7 @@
 #include "Verify/TaxCheck.h"
 #include "Verify/Verify.h"
 #include "slip/SlipDraw.h"
+#include "tests/SlipSamples.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,21 +13,6 @@
 using namespace mivrel;
 
 namespace {
-
-TKyuho SampleSlip()
-{
-    TKyuho slip;
-    ClearSlip(slip);
-    FillSampleSlip(slip);
-    return slip;
-}
-
-TKyuho BlankSlip()
-{
-    TKyuho slip;
-    ClearSlip(slip);
-    return slip;
-}
 
 // Every value label of the dialog in the order of the arithmetic.
 const QStringList DeductionLabels{
