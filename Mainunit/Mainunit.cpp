@@ -348,7 +348,20 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
         return FilterFocusEvent(watched, event);
     if (watched == MemoGen)
         return FilterEditorEvent(event);
-    return false;
+    return ActivateButtonByEnter(watched, event);
+}
+
+// A command button runs its command on Enter as well as on Space.
+bool TfrmMain::ActivateButtonByEnter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    auto *button = qobject_cast<QToolButton *>(watched);
+    if (!button || key->isAutoRepeat() || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+        return false;
+    button->click();
+    return true;
 }
 
 bool TfrmMain::FilterFocusEvent(QObject *watched, QEvent *event)

@@ -101,6 +101,7 @@ private:
 
     bool FilterEditorEvent(QEvent *event);
     bool FilterFocusEvent(QObject *watched, QEvent *event);
+    bool ActivateButtonByEnter(QObject *watched, QEvent *event);
     void PrepareEditorFor(CellKind kind);
     void LimitEditorText();
     void SetPanelTop(int top);

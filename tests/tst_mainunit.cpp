@@ -531,16 +531,19 @@ void TestMainunit::clearBlanksEveryCell()
 void TestMainunit::dialogsLeaveRecordUnchangedAndReturnFocus_data()
 {
     QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("dialogName");
-    QTest::newRow("verify") << "BitBtnVerify" << "dlgVerifyTax";
-    QTest::newRow("check") << "BitBtnCheck" << "dlgKojoCheck";
-    QTest::newRow("trial") << "BitBtnTrial" << "dlgTrial";
-    QTest::newRow("about") << "BitBtnAbout" << "dlgAboutBox";
+    QTest::newRow("verify by space") << "BitBtnVerify" << Qt::Key_Space << "dlgVerifyTax";
+    QTest::newRow("verify by enter") << "BitBtnVerify" << Qt::Key_Return << "dlgVerifyTax";
+    QTest::newRow("check") << "BitBtnCheck" << Qt::Key_Space << "dlgKojoCheck";
+    QTest::newRow("trial by enter") << "BitBtnTrial" << Qt::Key_Enter << "dlgTrial";
+    QTest::newRow("about") << "BitBtnAbout" << Qt::Key_Space << "dlgAboutBox";
 }
 
 void TestMainunit::dialogsLeaveRecordUnchangedAndReturnFocus()
 {
     QFETCH(QString, buttonName);
+    QFETCH(Qt::Key, key);
     QFETCH(QString, dialogName);
     openPanelWithPointer();
     const TKyuho before = frm->slip();
@@ -553,7 +556,7 @@ void TestMainunit::dialogsLeaveRecordUnchangedAndReturnFocus()
     });
     QToolButton *b = frm->findChild<QToolButton *>(buttonName);
     b->setFocus();
-    QTest::keyClick(b, Qt::Key_Space);
+    QTest::keyClick(b, key);
     Settle();
     QCOMPARE(opened, dialogName);
     QVERIFY(frm->slip() == before);
