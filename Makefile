@@ -1,7 +1,9 @@
 # Mivrel — set-up, build, run and test on Debian 12.
 #   make run    install what is missing, build (Release) and start the program
 #   make test   install what is missing, build and run every test headless
-#   make bench  build the benchmarks and print their table
+#   make bench  build the benchmarks and print their table (BENCH_ARGS passed on)
+#   make fuzz   build the libFuzzer targets with clang and run each FUZZ_SECONDS (60)
+#   make fuzz-smoke     the same, 20 s each (CI)
 #   make soak SEED=n EVENTS=n   a longer randomized soak of the main window
 #   make install        install into $(PREFIX) (default /usr/local)
 #   make package        build the Debian package in $(BUILD)/
@@ -15,7 +17,7 @@ PACKAGES := build-essential cmake qt6-base-dev libgl-dev \
             file desktop-file-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench soak install package package-check clean
+.PHONY: deps configure build run test bench fuzz fuzz-smoke fuzz-build soak install package package-check clean
 PREFIX ?= /usr/local
 
 deps:
@@ -47,7 +49,21 @@ test: build
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMIVREL_BUILD_BENCH=ON -DMIVREL_BUILD_TESTS=OFF
 	cmake --build build-bench -j$(JOBS)
-	build-bench/bench/run-bench
+	build-bench/bench/run-bench $(BENCH_ARGS)
+
+FUZZ_SECONDS ?= 60
+FUZZERS := fuzz_cell_text fuzz_place_text fuzz_tax_check
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DMIVREL_BUILD_FUZZ=ON -DMIVREL_BUILD_TESTS=OFF
+	cmake --build build-fuzz -j$(JOBS) --target mivrel_fuzzers
+
+fuzz: fuzz-build
+	fuzz/run-fuzzers.sh $(FUZZ_SECONDS) build-fuzz $(FUZZERS)
+
+fuzz-smoke: fuzz-build
+	fuzz/run-fuzzers.sh 20 build-fuzz $(FUZZERS)
 
 SEED   ?= $(shell date +%s)
 EVENTS ?= 100000
@@ -64,4 +80,4 @@ package-check: package
 	packaging/check-package.sh $$(ls -t $(BUILD)/mivrel_*.deb | head -1)
 
 clean:
-	rm -rf $(BUILD) build-asan build-bench
+	rm -rf $(BUILD) build-asan build-bench build-fuzz

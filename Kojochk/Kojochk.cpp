@@ -3,6 +3,7 @@
 #include "Kojochk/KojoGrid.h"
 #include "Kojochk/KojoRules.h"
 #include "Kojochk/KojoTables.h"
+#include "Mainunit/Pictures.h"
 
 #include <QImage>
 #include <QLabel>
@@ -10,7 +11,6 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 
 #include <vector>
@@ -178,7 +178,7 @@ TdlgKojoCheck::TdlgKojoCheck(QWidget *parent) : QDialog(parent)
     CreateInsuranceSheet();
     CreatePersonalSheet();
 
-    OKBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    OKBtn = new QPushButton(OkGlyph(), QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setGeometry(176, 272, 77, 27);
     OKBtn->setDefault(true);

@@ -133,6 +133,16 @@ void DrawProgramIcon(QPainter &p)
     p.drawPath(tick);
 }
 
+void DrawOkGlyph(QPainter &p)
+{
+    QPainterPath tick;
+    tick.moveTo(3, 8.5);
+    tick.lineTo(6.5, 12);
+    tick.lineTo(13, 4);
+    p.setPen(QPen(QColor(0x2e, 0x8b, 0x3a), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+}
+
 QImage DrawButtonImage(ButtonPictureKind kind, int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -164,7 +174,7 @@ QImage ProgramIconImage(int size)
 QIcon ProgramIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : {16, 24, 32, 48, 64})
         icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
     return icon;
 }
@@ -174,6 +184,20 @@ QIcon ButtonPicture(ButtonPictureKind kind)
     QIcon icon;
     icon.addPixmap(QPixmap::fromImage(DrawButtonImage(kind, 24)));
     icon.addPixmap(QPixmap::fromImage(DrawButtonImage(kind, 48)));
+    return icon;
+}
+
+QIcon OkGlyph()
+{
+    QIcon icon;
+    for (int size : {16, 32}) {
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        QPainter p;
+        BeginPicture(p, image, 16);
+        DrawOkGlyph(p);
+        p.end();
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
 }
 

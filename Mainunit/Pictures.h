@@ -9,11 +9,15 @@ namespace mivrel {
 
 // The program icon at `size` x `size` pixels (any size; drawn, not scaled).
 QImage ProgramIconImage(int size);
-// The program icon in the usual sizes, for windows and the about box.
+// The program icon in the sizes windows use (the theme's larger sizes are
+// installed as files and not drawn at start-up).
 QIcon ProgramIcon();
 
 enum class ButtonPictureKind { Clear = 0, Verify = 1, Check = 2, Trial = 3, About = 4 };
 // A button's picture, 24 x 24 (also at twice the size for dense screens).
 QIcon ButtonPicture(ButtonPictureKind kind);
+
+// The check mark of an OK button, 16 x 16 (and 32 x 32).
+QIcon OkGlyph();
 
 } // namespace mivrel

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>

@@ -96,10 +96,16 @@ std::size_t SeparatorOf(std::uint8_t cell)
     }
 }
 
+// The printed captions and the title are fixed texts that the Mincho face
+// covers whole, so it is asked for without fallback faces: looking those up
+// is the dearest part of the first paint. Values are typed by the user and
+// keep the fallbacks.
 QFont Face(const QString &family, bool bold)
 {
     QFont font(family);
     font.setBold(bold);
+    if (family == MinchoFace)
+        font.setStyleStrategy(QFont::NoFontMerging);
     return font;
 }
 
