@@ -19,16 +19,20 @@ export QT_QPA_PLATFORM=xcb
 
 fail() { echo "FAIL: $*"; import -window root "$shots/e2e-failure.png" || true; exit 1; }
 
+# Prints the id of the window titled exactly $1, waiting up to 10 s for it.
+find_window() {
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 | grep . && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 "$exe" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-win=""
-for _ in $(seq 50); do
-    win=$(xdotool search --name '^Mivrel$' 2>/dev/null | head -1) && [ -n "$win" ] && break
-    sleep 0.2
-done
-[ -n "$win" ] || fail "main window did not appear"
+win=$(find_window Mivrel) || fail "main window did not appear"
 sleep 0.5
 
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -54,12 +58,7 @@ sleep 0.5
 import -window root "$shots/e2e-panel.png"
 xdotool mousemove $((X + 96)) $((Y + 30)) click 1   # 税額検算
 
-dlg=""
-for _ in $(seq 25); do
-    dlg=$(xdotool search --name '^税額の検算$' 2>/dev/null | head -1) && [ -n "$dlg" ] && break
-    sleep 0.2
-done
-[ -n "$dlg" ] || fail "the verification dialog did not open"
+dlg=$(find_window 税額の検算) || fail "the verification dialog did not open"
 sleep 0.5
 import -window root "$shots/e2e-verify.png"
 eval "$(xdotool getwindowgeometry --shell "$dlg")"
@@ -68,7 +67,7 @@ eval "$(xdotool getwindowgeometry --shell "$dlg")"
 xdotool windowfocus --sync "$dlg"
 xdotool key Return
 for _ in $(seq 25); do
-    xdotool search --name '^税額の検算$' >/dev/null 2>&1 || break
+    xdotool search --onlyvisible --name '^税額の検算$' >/dev/null 2>&1 || break
     sleep 0.2
 done
 xdotool search --onlyvisible --name '^税額の検算$' >/dev/null 2>&1 && fail "OK did not close the dialog"

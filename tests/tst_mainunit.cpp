@@ -7,6 +7,7 @@
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
 #include "tests/SlipSamples.h"
+#include "tests/OffscreenQuiet.h"
 
 #include <QFrame>
 #include <QInputMethodEvent>
@@ -93,15 +94,9 @@ private:
     std::unique_ptr<TfrmMain> frm;
 };
 
-// The offscreen platform cannot pass the window's fixed height on to a window
-// manager and says so on every resize; that says nothing about the program.
 void TestMainunit::initTestCase()
 {
-    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        if (!message.contains(QLatin1String("propagateSizeHints")))
-            previous(type, context, message);
-    });
+    SilenceOffscreenSizeHints();
 }
 
 void TestMainunit::init()

@@ -5,6 +5,7 @@
 
 #include "Mainunit/Forms.h"
 #include "Mainunit/Mainunit.h"
+#include "tests/OffscreenQuiet.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -66,11 +67,7 @@ private:
 
 void TestSoak::initTestCase()
 {
-    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        if (!message.contains(QLatin1String("propagateSizeHints")))
-            previous(type, context, message);
-    });
+    SilenceOffscreenSizeHints();
 }
 
 QPoint TestSoak::randomPoint()
