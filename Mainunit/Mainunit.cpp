@@ -9,7 +9,6 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -66,7 +65,6 @@ TfrmMain::TfrmMain()
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::FormCreate()
 {

@@ -10,8 +10,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include <array>
-
 class QDialog;
 class QFrame;
 class QPlainTextEdit;
@@ -36,7 +34,6 @@ public:
     static constexpr int PanelRetractedTop = -40;
 
     TfrmMain();
-    ~TfrmMain() override;
 
     // The dialogs the command buttons open; the window becomes their parent.
     void AttachDialogs(TdlgTrial *trial, TdlgKojoCheck *kojoCheck, TdlgVerifyTax *verifyTax,
