@@ -14,7 +14,10 @@ JOBS    ?= $(shell nproc)
 PACKAGES := build-essential cmake qt6-base-dev libgl-dev \
             fonts-ipafont-mincho fonts-ipafont-gothic \
             xvfb xdotool x11-utils imagemagick libbenchmark-dev clang libclang-rt-14-dev \
-            file desktop-file-utils
+            file desktop-file-utils \
+            openbox weston qt6-wayland dbus \
+            fcitx5 fcitx5-frontend-qt6 fcitx5-anthy at-spi2-core python3-pyatspi \
+            lintian appstream valgrind
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench fuzz fuzz-smoke fuzz-build soak install package package-check clean

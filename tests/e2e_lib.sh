@@ -1,0 +1,78 @@
+# Shared by the end-to-end scripts (sourced, never run on its own). Each script
+# takes its own display, waits for conditions instead of sleeping, and ends
+# every process it started.
+#
+#   need TOOL...          exit 77 (skipped) unless every TOOL is on the path
+#   spawn CMD...          starts CMD in the background; ended at exit; sets $last_pid
+#   fail MESSAGE          screenshot of the screen into $shots, message, exit 1
+#   wait_until CMD...     runs CMD every 0.1 s until it succeeds (10 s, or $E2E_WAIT)
+#   find_window TITLE     prints the id of the visible window titled exactly TITLE
+#   window_gone TITLE     whether no visible window is titled exactly TITLE (for wait_until)
+#   start_openbox         starts the openbox window manager and waits until it manages the screen
+#   pixel WIN X Y         prints the colour of one pixel of window WIN as rrggbb
+#   pixel_is WIN X Y RGB  whether that pixel has colour RGB (for wait_until)
+#   window_size_is WIN WxH  whether the window's client size is WxH (for wait_until)
+#   shoot WIN NAME        saves a screenshot of WIN as $shots/NAME.png
+
+e2e_pids=()
+
+need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed"; exit 77; }
+    done
+}
+
+e2e_cleanup() {
+    local pid
+    for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap e2e_cleanup EXIT
+
+spawn() {
+    "$@" &
+    last_pid=$!
+    e2e_pids+=("$last_pid")
+}
+
+fail() {
+    echo "FAIL: $*"
+    [ -n "${shots:-}" ] && import -window root "$shots/failure-$(basename "$0" .sh).png" 2>/dev/null
+    exit 1
+}
+
+wait_until() {
+    local tries=$(( ${E2E_WAIT:-10} * 10 ))
+    while ! "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+find_window() {
+    local id
+    wait_until xdotool search --onlyvisible --name "^$1\$" || return 1
+    id=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
+    [ -n "$id" ] && echo "$id"
+}
+
+window_gone() { ! xdotool search --onlyvisible --name "^$1\$"; }
+
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+
+start_openbox() {
+    spawn openbox --sm-disable
+    wait_until wm_running || fail "openbox did not start"
+}
+
+pixel() {
+    import -window "$1" -crop "1x1+$2+$3" -depth 8 txt:- | awk 'NR == 2 { print tolower(substr($3, 2, 6)) }'
+}
+
+pixel_is() { [ "$(pixel "$1" "$2" "$3")" = "$4" ]; }
+
+window_size_is() { xdotool getwindowgeometry "$1" | grep -q "Geometry: $2\$"; }
+
+shoot() { import -window "$1" "$shots/$2.png"; }
