@@ -11,7 +11,7 @@
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
-PACKAGES := build-essential cmake qt6-base-dev libgl-dev \
+PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb-xkb-dev \
             fonts-ipafont-mincho fonts-ipafont-gothic \
             xvfb xdotool x11-utils imagemagick libbenchmark-dev clang libclang-rt-14-dev \
             file desktop-file-utils \

@@ -2,6 +2,7 @@
 
 #include "Aboutbox/Aboutbox.h"
 #include "Kojochk/Kojochk.h"
+#include "Mainunit/HeldKeys.h"
 #include "Mainunit/Pictures.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
@@ -62,6 +63,7 @@ TfrmMain::TfrmMain()
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(476, 351);
+    ReportHeldKeysAsRepeatedPresses();
     FormCreate();
 }
 

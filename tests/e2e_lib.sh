@@ -5,9 +5,8 @@
 #   need TOOL...          exit 77 (skipped) unless every TOOL is on the path
 #   spawn CMD...          starts CMD in the background; ended at exit; sets $last_pid
 #   fail MESSAGE          screenshot of the screen into $shots, message, exit 1
-#   wait_until CMD...     runs CMD every 0.1 s until it succeeds (10 s, or $E2E_WAIT)
+#   wait_until [!] CMD... runs CMD every 0.1 s until it succeeds (with !: fails), 10 s or $E2E_WAIT
 #   find_window TITLE     prints the id of the visible window titled exactly TITLE
-#   window_gone TITLE     whether no visible window is titled exactly TITLE (for wait_until)
 #   start_openbox         starts the openbox window manager and waits until it manages the screen
 #   pixel WIN X Y         prints the colour of one pixel of window WIN as rrggbb
 #   pixel_is WIN X Y RGB  whether that pixel has colour RGB (for wait_until)
@@ -43,8 +42,11 @@ fail() {
 }
 
 wait_until() {
-    local tries=$(( ${E2E_WAIT:-10} * 10 ))
-    while ! "$@" >/dev/null 2>&1; do
+    local tries=$(( ${E2E_WAIT:-10} * 10 )) want=0 got
+    [ "$1" = "!" ] && { want=1; shift; }
+    while :; do
+        "$@" >/dev/null 2>&1 && got=0 || got=1
+        [ "$got" = "$want" ] && return 0
         tries=$((tries - 1))
         [ "$tries" -gt 0 ] || return 1
         sleep 0.1
@@ -57,8 +59,6 @@ find_window() {
     id=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
     [ -n "$id" ] && echo "$id"
 }
-
-window_gone() { ! xdotool search --onlyvisible --name "^$1\$"; }
 
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 

@@ -30,7 +30,17 @@ xdotool mousemove --window "$win" 130 126 click 1
 wait_until pixel_is "$win" 150 135 ffffff || fail "the editor did not open on 支払金額"
 xdotool key ctrl+a BackSpace
 xdotool type --delay 30 "5000000"
-xdotool key Tab
+
+# Holding Tab runs the dotted frame on with the key's auto-repeat; the editor
+# stays on 支払金額 until the key is released, then jumps once, storing the cell.
+xdotool keydown Tab
+sleep 1   # the hold itself: the server repeats the key meanwhile
+pixel_is "$win" 150 135 ffffff || fail "the editor left 支払金額 while Tab was held"
+xdotool keyup Tab
+wait_until ! pixel_is "$win" 150 135 ffffff || fail "the editor stayed on 支払金額 after Tab was released"
+for x in 230 330 430; do   # 給与所得控除後の金額, 所得控除の額の合計額, 源泉徴収税額
+    pixel_is "$win" "$x" 135 ffffff && fail "the editor stopped on the way (x $x)"
+done
 
 # Onto the strip: the panel slides down and its buttons become usable.
 xdotool mousemove --window "$win" 100 5
@@ -45,7 +55,7 @@ shoot "$dlg" verify${wm:+-$wm}
 
 xdotool windowfocus --sync "$dlg"
 xdotool key Return
-wait_until window_gone 税額の検算 || fail "OK did not close the dialog"
+wait_until ! xdotool search --onlyvisible --name '^税額の検算$' || fail "OK did not close the dialog"
 
 kill -0 "$pid" 2>/dev/null || fail "the program ended unexpectedly"
 echo "PASS: end-to-end session${wm:+ under $wm} (screenshots in $shots)"
