@@ -12,9 +12,9 @@ namespace mivrel {
 void ReportHeldKeysAsRepeatedPresses()
 {
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
         return;
-    xcb_connection_t *connection = x11->connection();
     constexpr std::uint32_t detectable = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
     const xcb_xkb_per_client_flags_cookie_t cookie = xcb_xkb_per_client_flags_unchecked(
         connection, XCB_XKB_ID_USE_CORE_KBD, detectable, detectable, 0, 0, 0);

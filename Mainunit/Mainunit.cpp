@@ -441,6 +441,16 @@ void TfrmMain::SelectCell(std::uint8_t cell)
     }
     CurrentCell = cell;
     CurrentSlot = LookupCell(cell);
+    // The buttons are usable only while no cell is being edited.
+    if (cell != NoCell)
+        HideButtonPanel();
+}
+
+// Every command runs on a record that holds the editor's last text.
+void TfrmMain::CommitEditedCell()
+{
+    if (CurrentCell != NoCell)
+        SelectCell(NoCell);
 }
 
 void TfrmMain::HighlightCell(std::uint8_t cell)
@@ -511,7 +521,9 @@ void TfrmMain::MemoGenKeyDown(bool shift)
         ShowButtonPanel(true);
         return;
     }
-    for (int c = int(HighlightedCell) + 1; c <= LastInputCell; ++c)
+    // Without a frame anywhere, Tab starts from the first input cell.
+    const int from = HighlightedCell == NoCell ? 0 : int(HighlightedCell) + 1;
+    for (int c = from; c <= LastInputCell; ++c)
         if (IsInputCell(static_cast<std::uint8_t>(c))) {
             HighlightCell(static_cast<std::uint8_t>(c));
             return;
@@ -616,6 +628,7 @@ void TfrmMain::FormMouseMove()
 // size to full size, each frame shown as it is drawn.
 void TfrmMain::BitBtnClearClick()
 {
+    CommitEditedCell();
     MemoGen->hide();
     const std::int32_t savedNum = Layout.ScaleNum;
     const std::int32_t savedDen = Layout.ScaleDen;
@@ -656,24 +669,28 @@ void TfrmMain::ShowModal(QDialog &dialog)
 
 void TfrmMain::BitBtnVerifyClick()
 {
+    CommitEditedCell();
     FillVerifyTax(*dlgVerifyTax, Kyuho);
     ShowModal(*dlgVerifyTax);
 }
 
 void TfrmMain::BitBtnCheckClick()
 {
+    CommitEditedCell();
     RunKojoCheck(*dlgKojoCheck, Kyuho);
     ShowModal(*dlgKojoCheck);
 }
 
 void TfrmMain::BitBtnTrialClick()
 {
+    CommitEditedCell();
     dlgTrial->InitFromSlip(Kyuho);
     ShowModal(*dlgTrial);
 }
 
 void TfrmMain::BitBtnAboutClick()
 {
+    CommitEditedCell();
     ShowModal(*dlgAboutBox);
 }
 

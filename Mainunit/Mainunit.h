@@ -103,6 +103,7 @@ private:
     void LimitEditorText();
     void SetPanelTop(int top);
     void SetPanelButtonsEnabled(bool enabled);
+    void CommitEditedCell();
     void ShowModal(QDialog &dialog);
     void PrepareCanvasPainter(QPainter &painter) const;
     QRect CellArea(std::uint8_t cell) const;
