@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QToolButton>
 
@@ -169,15 +170,25 @@ void TfrmMain::CreateEditor()
 
 // The editor takes at most 255 characters, however they arrive (typing,
 // pasting, an input method): the excess just inserted before the caret goes.
+// What goes is whole characters as the user sees them, so the text kept never
+// holds half of a surrogate pair or of a combined character.
 void TfrmMain::LimitEditorText()
 {
     const int excess = MemoGen->document()->characterCount() - 1 - EditorMaxLength;
     if (excess <= 0)
         return;
+    const QString text = MemoGen->toPlainText();
+    // Normally the excess ends at the caret; text set with the caret at its
+    // start loses its excess from there.
+    const int end = std::max(MemoGen->textCursor().position(), excess);
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    graphemes.setPosition(end - excess);
+    const qsizetype from = graphemes.isAtBoundary() ? graphemes.position() : graphemes.toPreviousBoundary();
+    graphemes.setPosition(end);
+    const qsizetype to = graphemes.isAtBoundary() ? graphemes.position() : graphemes.toNextBoundary();
     QTextCursor cursor = MemoGen->textCursor();
-    const int from = std::max(0, cursor.position() - excess);
-    cursor.setPosition(from);
-    cursor.setPosition(from + excess, QTextCursor::KeepAnchor);
+    cursor.setPosition(int(from));
+    cursor.setPosition(int(to), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
 }
 
@@ -227,8 +238,30 @@ int TfrmMain::fittedHeight(int clientWidth) const
     SlipLayout probe;
     probe.ScaleNum = clientWidth - 1;
     LayOutSlip(probe);
-    const int originY = PanelHeight + PanelRetractedTop + 2 * (probe.XCoord[56] / 60) + 2;
-    return originY + probe.YCoord[18] + 1;
+    return SlipTop(probe.XCoord[56]) + probe.YCoord[18] + 1;
+}
+
+int TfrmMain::SlipTop(std::int32_t slipWidth)
+{
+    return PanelHeight + PanelRetractedTop + 2 * (slipWidth / 60) + 2;
+}
+
+// The client height grows with the slip width, so the widest slip that fits
+// is found by halving the range of widths.
+int TfrmMain::LargestFittingWidth(int clientWidth, int clientHeight) const
+{
+    int fits = 1;
+    int tooWide = std::min(clientWidth, 2 * clientHeight + 2) + 1;  // the slip is 2:3
+    while (tooWide - fits > 1) {
+        const int middle = fits + (tooWide - fits) / 2;
+        (fittedHeight(middle) <= clientHeight ? fits : tooWide) = middle;
+    }
+    return fits;
+}
+
+bool TfrmMain::SizeDictated() const
+{
+    return windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
 }
 
 // ------------------------------------------------------------------ events
@@ -238,24 +271,43 @@ void TfrmMain::resizeEvent(QResizeEvent *)
     FormResize();
 }
 
-// Lays the slip out at the client width and fits the height to it: the user
-// chooses only the width.
+// Lays out the largest slip that fits the client area. In the normal state
+// the user chooses only the width: the height is then fitted to it, and the
+// width kept small enough for the whole slip to fit the screen. Maximized or
+// full screen, the window system's size is taken as it is and the slip is
+// centred in it.
 void TfrmMain::FormResize()
 {
-    Layout.ScaleNum = width() - 1;
+    const int slipWidth = LargestFittingWidth(width(), height());
+    Layout.ScaleNum = slipWidth - 1;
     Layout.ScaleDen = SlipDesignWidth;
     LayOutSlip(Layout);
     SetFontSizes(Fonts, Layout.XCoord[56]);
-    Context.Origin.X = 0;
-    Context.Origin.Y = PanelHeight + PanelRetractedTop + 2 * Fonts.size(FontMedium) + 2;
+    Context.Origin.X = (width() - slipWidth) / 2;
+    Context.Origin.Y = SlipTop(Layout.XCoord[56]);
 
-    const int wanted = Context.Origin.Y + Layout.YCoord[18] + 1;
-    if (minimumHeight() != wanted || maximumHeight() != wanted)
-        setFixedHeight(wanted);
-
+    if (!SizeDictated())
+        FitWindowToSlip();
     PrepareCanvas();
     FullRedrawPending = true;
     update();
+}
+
+// Asks for the normal-state size: the width as it is, unless the slip would
+// then be taller than the screen, and the height fitted to the width. The
+// request is compared with the real client size, so a window system that
+// resized the window without asking is answered too.
+void TfrmMain::FitWindowToSlip()
+{
+    int wantedWidth = width();
+    if (const QScreen *screen = this->screen()) {
+        const int frameHeight = frameGeometry().height() - height();
+        wantedWidth = std::min(wantedWidth,
+                               LargestFittingWidth(wantedWidth, screen->availableGeometry().height() - frameHeight));
+    }
+    const QSize wanted(wantedWidth, fittedHeight(wantedWidth));
+    if (size() != wanted)
+        resize(wanted);
 }
 
 // The canvas covers the client area in device pixels: on a dense screen the
@@ -273,6 +325,7 @@ void TfrmMain::PrepareCanvas()
 
 void TfrmMain::paintEvent(QPaintEvent *event)
 {
+    const bool firstFrame = FirstPaintPending;
     InPaint = true;
     PrepareCanvas();  // the window may have moved to a screen of another density
     FormPaint();
@@ -282,6 +335,8 @@ void TfrmMain::paintEvent(QPaintEvent *event)
     QPainter screen(this);
     screen.drawImage(QRectF(area), Canvas,
                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (firstFrame)
+        emit firstFramePainted();
 }
 
 // Brings the canvas up to date: the whole slip after a resize or Clear, one

@@ -63,6 +63,10 @@ public:
     int fullRedrawCount() const { return FullRedraws; }
     int cellRedrawCount() const { return CellRedraws; }
 
+signals:
+    // The first paint of the window, with the whole slip, has been done.
+    void firstFramePainted();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -78,6 +82,10 @@ private:
     QToolButton *CreateButton(const char *name, const QString &caption, const QString &hint,
                               int index);
     void FormResize();
+    void FitWindowToSlip();
+    static int SlipTop(std::int32_t slipWidth);
+    int LargestFittingWidth(int clientWidth, int clientHeight) const;
+    bool SizeDictated() const;
     void PrepareCanvas();
     void FormPaint();
     void FormMouseDown(int x, int y);

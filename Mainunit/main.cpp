@@ -9,6 +9,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const std::unique_ptr<mivrel::TfrmMain> frmMain(mivrel::CreateForms().frmMain);
+    // For the end-to-end checks of window states on compositors that a test
+    // cannot drive from outside.
+    if (qEnvironmentVariableIsSet("MIVREL_TEST_MAXIMIZE"))
+        QObject::connect(frmMain.get(), &mivrel::TfrmMain::firstFramePainted, frmMain.get(),
+                         &QWidget::showMaximized, Qt::QueuedConnection);
     frmMain->show();
     frmMain->activateWindow();
     return QApplication::exec();

@@ -80,6 +80,14 @@ private slots:
     void clearBlanksEveryCell();
     void dialogsLeaveRecordUnchangedAndReturnFocus_data();
     void dialogsLeaveRecordUnchangedAndReturnFocus();
+    void editingRetractsPanel_data();
+    void editingRetractsPanel();
+    void tabWithoutFrameStartsAtFirstCell();
+    void limitKeepsWholeCharacters_data();
+    void limitKeepsWholeCharacters();
+    void widthLimitedToScreenHeight();
+    void dictatedSizeHoldsWholeSlip_data();
+    void dictatedSizeHoldsWholeSlip();
 
 private:
     QPlainTextEdit *editor() const { return frm->findChild<QPlainTextEdit *>("MemoGen"); }
@@ -562,3 +570,121 @@ void TestMainunit::dialogsLeaveRecordUnchangedAndReturnFocus()
 
 QTEST_MAIN(TestMainunit)
 #include "tst_mainunit.moc"
+
+// However the editor comes onto a cell while the panel is out, the buttons go
+// away, so no command can run on a record without the cell being typed.
+void TestMainunit::editingRetractsPanel_data()
+{
+    QTest::addColumn<bool>("fromKeyboard");
+    QTest::newRow("Tab from the parked editor") << false;
+    QTest::newRow("click while the panel is pinned") << true;
+}
+
+void TestMainunit::editingRetractsPanel()
+{
+    QFETCH(bool, fromKeyboard);
+    click(15);
+    if (fromKeyboard) {
+        click(120);
+        tab();  // past the last cell: panel pinned, Clear focused
+        click(16);
+    } else {
+        openPanelWithPointer();
+        tab();
+    }
+    QCOMPARE(int(frm->currentCell()), 16);
+    QCOMPARE(panel()->y(), TfrmMain::PanelRetractedTop);
+    QVERIFY(!buttonsEnabled());
+    editor()->selectAll();
+    typeText(QStringLiteral("12345"));
+    openPanelWithPointer();
+    QCOMPARE(frm->slip().amounts[Slot::TaxWithheld], 12345);
+    QVERIFY(buttonsEnabled());
+}
+
+void TestMainunit::tabWithoutFrameStartsAtFirstCell()
+{
+    click(120);
+    tab();      // past the last cell
+    click(8);   // a caption: no frame anywhere, the editor parked
+    QTest::mouseMove(frm.get(), CellCentre(*frm, 55));
+    Settle();
+    QCOMPARE(int(frm->highlightedCell()), int(NoCell));
+    QVERIFY(editor()->hasFocus());
+    tab();
+    QCOMPARE(int(frm->currentCell()), int(FirstInputCell));
+}
+
+void TestMainunit::limitKeepsWholeCharacters_data()
+{
+    const QString grin = QStringLiteral("\U0001F600");            // a surrogate pair
+    const QString accented = QStringLiteral("e\u0301");           // e and a combining acute
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("pair across the limit") << QString(254, u'a') + grin << QString(254, u'a');
+    QTest::newRow("pair up to the limit") << QString(253, u'a') + grin << QString(253, u'a') + grin;
+    QTest::newRow("combined across the limit") << QString(254, u'a') + accented << QString(254, u'a');
+    QTest::newRow("pairs past the limit") << QString(200, u'a') + grin.repeated(40)
+                                          << QString(200, u'a') + grin.repeated(27);
+}
+
+void TestMainunit::limitKeepsWholeCharacters()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    click(5);
+    editor()->clear();
+    editor()->insertPlainText(pasted);
+    QCOMPARE(editor()->toPlainText(), kept);
+    click(6);
+    QCOMPARE(frm->slip().texts[Slot::Kana], kept);
+}
+
+// However wide the window is made, the whole slip stays on the screen.
+void TestMainunit::widthLimitedToScreenHeight()
+{
+    frm->resize(32000, 300);
+    Settle();
+    const int room = frm->screen()->availableGeometry().height() - (frm->frameGeometry().height() - frm->height());
+    QCOMPARE(frm->height(), frm->fittedHeight(frm->width()));
+    QVERIFY(frm->height() <= room);
+    QVERIFY(frm->fittedHeight(frm->width() + 1) > room);
+    QCOMPARE(frm->layout().ScaleNum, frm->width() - 1);
+}
+
+// When the window system sets the size, the window keeps it and the largest
+// slip that fits is centred in it; the pointer and the editor follow.
+void TestMainunit::dictatedSizeHoldsWholeSlip_data()
+{
+    QTest::addColumn<bool>("fullScreen");
+    QTest::newRow("maximized") << false;
+    QTest::newRow("full screen") << true;
+}
+
+void TestMainunit::dictatedSizeHoldsWholeSlip()
+{
+    QFETCH(bool, fullScreen);
+    const QSize normal = frm->size();
+    fullScreen ? frm->showFullScreen() : frm->showMaximized();
+    QTRY_VERIFY(frm->width() > normal.width());
+    Settle();
+    const QSize given = frm->size();
+    const SlipLayout &layout = frm->layout();
+    const SlipOrigin &origin = frm->paintContext().Origin;
+    const int slipWidth = layout.XCoord[56] + 1;
+    QCOMPARE(frm->fittedHeight(slipWidth), origin.Y + layout.YCoord[18] + 1);
+    QVERIFY(frm->fittedHeight(slipWidth) <= given.height());
+    QVERIFY(frm->fittedHeight(slipWidth + 1) > given.height() || slipWidth == given.width());
+    QCOMPARE(origin.X, (given.width() - slipWidth) / 2);
+
+    click(120);
+    QCOMPARE(int(frm->currentCell()), 120);
+    const CellRect &r = layout.Cells[120];
+    QCOMPARE(editor()->geometry(), QRect(origin.X + r.Left + 2, origin.Y + r.Top + 2, r.Right - r.Left - 3,
+                                         r.Bottom - r.Top - 3));
+    QCOMPARE(frm->size(), given);
+
+    frm->showNormal();
+    QTRY_COMPARE(frm->size(), normal);
+    QCOMPARE(frm->paintContext().Origin.X, 0);
+}
