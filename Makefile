@@ -70,8 +70,11 @@ fuzz-smoke: fuzz-build
 
 SEED   ?= $(shell date +%s)
 EVENTS ?= 100000
+# Qt Test stops a test function after 300 s unless told otherwise: allow 5 ms
+# per event (the Release build needs about 2) and a minute on top.
 soak: build
-	QT_QPA_PLATFORM=offscreen MIVREL_SOAK_SEED=$(SEED) MIVREL_SOAK_EVENTS=$(EVENTS) $(BUILD)/tests/tst_soak
+	QT_QPA_PLATFORM=offscreen MIVREL_SOAK_SEED=$(SEED) MIVREL_SOAK_EVENTS=$(EVENTS) \
+	    QTEST_FUNCTION_TIMEOUT=$$(( $(EVENTS) * 5 + 60000 )) $(BUILD)/tests/tst_soak
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
