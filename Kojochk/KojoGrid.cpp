@@ -112,6 +112,9 @@ ReferenceGrid::ReferenceGrid(QWidget *parent) : QTableView(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Ctrl+Tab leave the grid (to the next control, to the next page)
+    // as from every other control of a dialog; the arrow keys move in it.
+    setTabKeyNavigation(false);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setCornerButtonEnabled(false);

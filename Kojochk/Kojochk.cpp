@@ -138,6 +138,7 @@ QPlainTextEdit *AddMemo(QWidget *sheet, const char *name, const QRect &geometry,
     memo->setObjectName(QLatin1String(name));
     memo->setGeometry(geometry);
     memo->setReadOnly(kind != MemoKind::Editable);
+    memo->setTabChangesFocus(true);  // Tab moves on, as from every other control
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(kind == MemoKind::Fixed ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     return memo;
@@ -183,6 +184,15 @@ TdlgKojoCheck::TdlgKojoCheck(QWidget *parent) : QDialog(parent)
     OKBtn->setGeometry(176, 272, 77, 27);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    // Laid out beside OK but never shown.
+    CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(256, 272, 77, 27);
+    CancelBtn->hide();
+    HelpBtn = new QPushButton(QStringLiteral("ヘルプ"), this);
+    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
+    HelpBtn->setGeometry(336, 272, 77, 27);
+    HelpBtn->hide();
 
     FormCreate();
 }

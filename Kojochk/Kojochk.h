@@ -54,6 +54,8 @@ private:
 
     QTabWidget *PageControl1 = nullptr;
     QPushButton *OKBtn = nullptr;
+    QPushButton *CancelBtn = nullptr;
+    QPushButton *HelpBtn = nullptr;
     std::array<QLabel *, ExcerptCount> Excerpts{};
     QPlainTextEdit *memKyuyoSyotokuMsg = nullptr;
     QPlainTextEdit *memHaiguMsg = nullptr;

@@ -7,6 +7,7 @@
 #include "tests/SlipSamples.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -63,6 +64,11 @@ private slots:
     void findingsOnePerLineAndOverwritten();
     void insuranceValuesKeepTheirRightEdge();
     void tabShownLastIsKeptAcrossOpenings();
+    void tabLeavesEveryControl_data();
+    void tabLeavesEveryControl();
+    void ctrlTabSwitchesPageFromGrid_data();
+    void ctrlTabSwitchesPageFromGrid();
+    void cancelAndHelpExistHidden();
 
 private:
     std::unique_ptr<TdlgKojoCheck> Dialog;
@@ -466,6 +472,72 @@ void TestKojoCheck::tabShownLastIsKeptAcrossOpenings()
     QCOMPARE(Dialog->exec(), int(QDialog::Accepted));
     QCOMPARE(shownTab, 3);
     QCOMPARE(Find<QPlainTextEdit>("memHoken")->toPlainText(), Normal);
+}
+
+// Tab moves the focus on from the grids and the memos as from any control,
+// without moving in the grid or typing a tab character.
+void TestKojoCheck::tabLeavesEveryControl_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("control");
+    QTest::newRow("salary table") << 0 << "StringGrid1";
+    QTest::newRow("spouse table") << 1 << "StringGrid2";
+    QTest::newRow("insurance memo") << 3 << "memHoken";
+    QTest::newRow("dependants memo") << 2 << "memHuyou";
+}
+
+void TestKojoCheck::tabLeavesEveryControl()
+{
+    QFETCH(int, page);
+    QFETCH(QString, control);
+    RunKojoCheck(*Dialog, SampleSlip());
+    Dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(Dialog.get()));
+    Tabs()->setCurrentIndex(page);
+    auto *target = Dialog->findChild<QWidget *>(control);
+    QVERIFY(target);
+    target->setFocus(Qt::TabFocusReason);
+    QVERIFY(target->hasFocus());
+    const QString before = Find<QPlainTextEdit>("memHoken")->toPlainText();
+    QTest::keyClick(target, Qt::Key_Tab);
+    QVERIFY(!target->hasFocus());
+    QCOMPARE(Find<QPlainTextEdit>("memHoken")->toPlainText(), before);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(target->hasFocus());
+}
+
+void TestKojoCheck::ctrlTabSwitchesPageFromGrid_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("grid");
+    QTest::newRow("salary table") << 0 << "StringGrid1";
+    QTest::newRow("spouse table") << 1 << "StringGrid2";
+}
+
+void TestKojoCheck::ctrlTabSwitchesPageFromGrid()
+{
+    QFETCH(int, page);
+    QFETCH(QString, grid);
+    Dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(Dialog.get()));
+    Tabs()->setCurrentIndex(page);
+    auto *view = Dialog->findChild<QTableView *>(grid);
+    view->setFocus(Qt::TabFocusReason);
+    const QModelIndex current = view->currentIndex();
+    QTest::keyClick(view, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(Tabs()->currentIndex(), page + 1);
+    QCOMPARE(view->currentIndex(), current);
+}
+
+void TestKojoCheck::cancelAndHelpExistHidden()
+{
+    Dialog->show();
+    for (const char *name : {"CancelBtn", "HelpBtn"}) {
+        auto *button = Find<QPushButton>(name);
+        QVERIFY(button);
+        QVERIFY(!button->isVisible());
+    }
+    QVERIFY(Find<QPushButton>("OKBtn")->isVisible());
 }
 
 QTEST_MAIN(TestKojoCheck)
