@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -713,13 +714,34 @@ void TfrmMain::BitBtnClearClick()
     MemoGen->show();
 }
 
+// Shows a dialog modally, centred on the screen where the program places its
+// windows; a Wayland compositor places the dialog itself, as a child of this
+// window.
 void TfrmMain::ShowModal(QDialog &dialog)
 {
-    if (const QScreen *screen = this->screen()) {
-        const QRect frame = dialog.frameGeometry();
+    const QScreen *screen = this->screen();
+    if (screen && !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        const QSize frame = FrameSizeOf(dialog);
         dialog.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
     }
     dialog.exec();
+}
+
+// The size of a dialog with its window manager frame. Until the dialog has
+// been shown once the frame is not known; this window's frame, from the same
+// window manager, stands in for it: the same title bar and sides, and a bottom
+// border as wide as the sides, since a dialog of fixed size has no handle for
+// resizing.
+QSize TfrmMain::FrameSizeOf(const QDialog &dialog) const
+{
+    const QSize known = dialog.frameGeometry().size();
+    if (known != dialog.size())
+        return known;
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const int side = client.left() - frame.left();
+    const int title = client.top() - frame.top();
+    return known + QSize(frame.width() - client.width(), title + side);
 }
 
 void TfrmMain::BitBtnVerifyClick()

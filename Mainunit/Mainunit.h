@@ -113,6 +113,7 @@ private:
     void SetPanelButtonsEnabled(bool enabled);
     void CommitEditedCell();
     void ShowModal(QDialog &dialog);
+    QSize FrameSizeOf(const QDialog &dialog) const;
     void PrepareCanvasPainter(QPainter &painter) const;
     QRect CellArea(std::uint8_t cell) const;
     void ShowNow(const QRect &area);

@@ -53,6 +53,13 @@ eval "$(xdotool getwindowgeometry --shell "$dlg")"
 [ "$WIDTH" = 442 ] && [ "$HEIGHT" = 302 ] || fail "dialog is ${WIDTH}x${HEIGHT}, expected 442x302"
 shoot "$dlg" verify${wm:+-$wm}
 
+# The dialog's frame is centred on the 1280 x 1024 screen from its first opening.
+read -r x y < <(xwininfo -id "$dlg" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }')
+read -r l r t b < <(xprop -id "$dlg" _NET_FRAME_EXTENTS | grep -o '[0-9, ]*$' | tr -d ,) || true
+l=${l:-0} r=${r:-0} t=${t:-0} b=${b:-0}
+dx=$(( (x - l) * 2 + WIDTH + l + r - 1280 )) dy=$(( (y - t) * 2 + HEIGHT + t + b - 1024 ))
+[ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "dialog frame off centre by ($dx, $dy) half-pixels"
+
 xdotool windowfocus --sync "$dlg"
 xdotool key Return
 wait_until ! xdotool search --onlyvisible --name '^税額の検算$' || fail "OK did not close the dialog"
