@@ -199,6 +199,10 @@ void TfrmMain::PrepareEditorFor(CellKind kind)
 {
     MemoGen->setReadOnly(kind == CellKind::Mark);
     MemoGen->setAttribute(Qt::WA_InputMethodEnabled, kind != CellKind::Mark);
+    // The editor usually keeps the focus from cell to cell: tell the input
+    // method itself, or it goes on taking the keys of a mark cell.
+    if (MemoGen->hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }
 
 void TfrmMain::SetPanelButtonsEnabled(bool enabled)
@@ -464,12 +468,25 @@ bool TfrmMain::FilterEditorEvent(QEvent *event)
             MemoGenKeyUp();
         return true;
     }
+    case QEvent::InputMethodQuery:
+        return AnswerInputMethodQuery(static_cast<QInputMethodQueryEvent *>(event));
     case QEvent::InputMethod:
     case QEvent::Drop:
         return CurrentSlot.Kind == CellKind::Mark;
     default:
         return false;
     }
+}
+
+// An input method that is switched on takes the keys before the editor sees
+// them. In a mark cell it must not: a read-only text box still tells it that
+// it takes composed text, so the editor answers for itself there.
+bool TfrmMain::AnswerInputMethodQuery(QInputMethodQueryEvent *query)
+{
+    if (CurrentSlot.Kind != CellKind::Mark || query->queries() != Qt::ImEnabled)
+        return false;
+    query->setValue(Qt::ImEnabled, false);
+    return true;
 }
 
 // ----------------------------------------------------------------- editing

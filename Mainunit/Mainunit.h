@@ -12,6 +12,7 @@
 
 class QDialog;
 class QFrame;
+class QInputMethodQueryEvent;
 class QPlainTextEdit;
 class QToolButton;
 
@@ -106,6 +107,7 @@ private:
 
     bool FilterEditorEvent(QEvent *event);
     bool FilterFocusEvent(QObject *watched, QEvent *event);
+    bool AnswerInputMethodQuery(QInputMethodQueryEvent *query);
     bool ActivateButtonByEnter(QObject *watched, QEvent *event);
     void PrepareEditorFor(CellKind kind);
     void LimitEditorText();

@@ -86,6 +86,8 @@ private slots:
     void limitKeepsWholeCharacters_data();
     void limitKeepsWholeCharacters();
     void widthLimitedToScreenHeight();
+    void inputMethodAskedOnlyOutsideMarkCells_data();
+    void inputMethodAskedOnlyOutsideMarkCells();
     void dictatedSizeHoldsWholeSlip_data();
     void dictatedSizeHoldsWholeSlip();
 
@@ -688,6 +690,28 @@ void TestMainunit::dictatedSizeHoldsWholeSlip()
     frm->showNormal();
     QTRY_COMPARE(frm->size(), normal);
     QCOMPARE(frm->paintContext().Origin.X, 0);
+}
+
+// An input method asks the focused editor whether it takes composed text;
+// in a mark cell the answer is no, so every key reaches the toggle.
+void TestMainunit::inputMethodAskedOnlyOutsideMarkCells_data()
+{
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("name") << 6 << true;
+    QTest::newRow("amount") << 13 << true;
+    QTest::newRow("mark 有") << 23 << false;
+    QTest::newRow("mark 昭") << 111 << false;
+}
+
+void TestMainunit::inputMethodAskedOnlyOutsideMarkCells()
+{
+    QFETCH(int, cell);
+    QFETCH(bool, enabled);
+    click(std::uint8_t(cell));
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(editor(), &query);
+    QCOMPARE(query.value(Qt::ImEnabled).toBool(), enabled);
 }
 
 QTEST_MAIN(TestMainunit)
