@@ -2,7 +2,7 @@
 
 #include "Aboutbox/Aboutbox.h"
 #include "Kojochk/Kojochk.h"
-#include "Mainunit/Pictures.h"
+#include "Pictures/Pictures.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
 
