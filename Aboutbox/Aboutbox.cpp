@@ -1,6 +1,6 @@
 #include "Aboutbox/Aboutbox.h"
 
-#include "Mainunit/Pictures.h"
+#include "Pictures/Pictures.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>

@@ -3,7 +3,7 @@
 #include "Kojochk/KojoGrid.h"
 #include "Kojochk/KojoRules.h"
 #include "Kojochk/KojoTables.h"
-#include "Mainunit/Pictures.h"
+#include "Pictures/Pictures.h"
 
 #include <QImage>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "Aboutbox/Aboutbox.h"
 #include "Kojochk/Kojochk.h"
 #include "Mainunit/Mainunit.h"
-#include "Mainunit/Pictures.h"
+#include "Pictures/Pictures.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
 #include "slip/SlipDraw.h"

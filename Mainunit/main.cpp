@@ -1,3 +1,4 @@
+#include "Mainunit/CommandLine.h"
 #include "Mainunit/Forms.h"
 #include "Mainunit/Mainunit.h"
 
@@ -7,7 +8,10 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = mivrel::AnswerCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(MIVREL_APP_ID));
     const std::unique_ptr<mivrel::TfrmMain> frmMain(mivrel::CreateForms().frmMain);
     // For the end-to-end checks of window states on compositors that a test
     // cannot drive from outside.

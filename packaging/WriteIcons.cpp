@@ -2,7 +2,7 @@
 //   mivrel-write-icons <folder> <size>...
 // leaves <folder>/<size>x<size>/apps/mivrel.png for every size.
 
-#include "Mainunit/Pictures.h"
+#include "Pictures/Pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "Mainunit/Pictures.h"
+#include "Pictures/Pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
