@@ -3,6 +3,7 @@
 #include "Aboutbox/Aboutbox.h"
 #include "Kojochk/Kojochk.h"
 #include "Mainunit/Pictures.h"
+#include "Mainunit/SlipAccessible.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
 
@@ -62,6 +63,7 @@ TfrmMain::TfrmMain()
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(476, 351);
+    InstallSlipAccessibility();
     FormCreate();
 }
 
@@ -439,6 +441,8 @@ void TfrmMain::SelectCell(std::uint8_t cell)
     }
     CurrentCell = cell;
     CurrentSlot = LookupCell(cell);
+    AnnounceSlipValues(*this);
+    AnnounceEditorCell(*this, *MemoGen);
 }
 
 void TfrmMain::HighlightCell(std::uint8_t cell)
@@ -458,6 +462,7 @@ void TfrmMain::HighlightCell(std::uint8_t cell)
     HighlightedCell = cell;
     if (!changed.isNull())
         ShowNow(changed);
+    AnnounceFramedCell(*this, *MemoGen);
 }
 
 void TfrmMain::FormMouseDown(int x, int y)
@@ -641,6 +646,7 @@ void TfrmMain::BitBtnClearClick()
     ShowNow(rect());
     MemoGen->clear();
     MemoGen->show();
+    AnnounceSlipValues(*this);
 }
 
 void TfrmMain::ShowModal(QDialog &dialog)
