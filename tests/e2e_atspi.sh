@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The running program as a screen reader reads it: on its own X server and
+# session bus, with an accessibility bus of its own, Mivrel starts with
+# accessibility on and e2e_atspi.py reads the slip through AT-SPI.
+# Usage: e2e_atspi.sh <mivrel executable> <folder for screenshots>
+set -euo pipefail
+exe=$1 shots=$2
+mkdir -p "$shots"
+here=$(dirname "$0")
+source "$here/e2e_lib.sh"
+launcher=/usr/libexec/at-spi-bus-launcher
+python=/usr/bin/python3  # Debian's interpreter, which has pyatspi
+
+if [ -z "${MIVREL_E2E_INNER:-}" ]; then
+    need xvfb-run xdotool import dbus-run-session dbus-send ps
+    [ -x "$launcher" ] || { echo "SKIP: at-spi2-core not installed"; exit 77; }
+    "$python" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi not installed"; exit 77; }
+    # No auto-repeat: a key held down stays one press, however slow the machine.
+    MIVREL_E2E_INNER=1 exec xvfb-run -a -s '-screen 0 1280x1024x24 -ardelay 60000' \
+        dbus-run-session -- "$0" "$@"
+fi
+export QT_QPA_PLATFORM=xcb
+
+session_has() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+        "string:$1" | grep -q true
+}
+
+# The accessibility bus's daemon and the registry it starts are not children
+# of this script: at the end their process ids are asked for while the bus
+# still runs, and the script waits for them to go with the launcher (and
+# ends them if they linger).
+bus_pids=()
+note_bus_pids() {
+    local address name
+    address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress)
+    for name in org.freedesktop.DBus org.a11y.atspi.Registry; do
+        bus_pids+=("$(dbus-send --bus="${address// /}" --print-reply=literal --dest=org.freedesktop.DBus / \
+            org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" | awk '{ print $2 }')")
+    done
+}
+ended() { ! ps -o stat= -p "$1" | grep -qv '^Z'; }
+end_all() {
+    note_bus_pids || true
+    e2e_cleanup
+    local pid
+    for pid in "${bus_pids[@]}"; do
+        [ -n "$pid" ] || continue
+        wait_until ended "$pid" || kill "$pid" 2>/dev/null || true
+    done
+}
+trap end_all EXIT
+
+# Started before anything could have the session bus start one on demand.
+spawn "$launcher" --launch-immediately
+wait_until session_has org.a11y.Bus || fail "the accessibility bus did not start"
+
+spawn env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$exe"
+win=$(find_window Mivrel) || fail "main window did not appear"
+xdotool windowfocus --sync "$win"
+
+"$python" "$here/e2e_atspi.py" || fail "a screen reader does not read the slip as it should"
+kill -0 "$last_pid" 2>/dev/null || fail "the program ended unexpectedly"
+echo "PASS: the slip read through AT-SPI"
