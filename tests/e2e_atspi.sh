@@ -28,8 +28,8 @@ session_has() {
 
 # The accessibility bus's daemon and the registry it starts are not children
 # of this script: at the end their process ids are asked for while the bus
-# still runs, and the script waits for them to go with the launcher (and
-# ends them if they linger).
+# still runs; the registry would outlive its bus, so both are ended by id
+# and waited for.
 bus_pids=()
 note_bus_pids() {
     local address name
@@ -46,7 +46,8 @@ end_all() {
     local pid
     for pid in "${bus_pids[@]}"; do
         [ -n "$pid" ] || continue
-        wait_until ended "$pid" || kill "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || true
+        wait_until ended "$pid" || echo "process $pid did not end"
     done
 }
 trap end_all EXIT
