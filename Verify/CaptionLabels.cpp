@@ -11,8 +11,8 @@ const QLabel *CaptionOf(const QLabel &value)
     const QWidget *parent = value.parentWidget();
     if (!parent)
         return nullptr;
-    for (const QLabel *label : parent->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
-        if (label->buddy() == &value)
+    for (const QObject *sibling : parent->children())
+        if (const auto *label = qobject_cast<const QLabel *>(sibling); label && label->buddy() == &value)
             return label;
     return nullptr;
 }
@@ -28,6 +28,7 @@ void NameByCaption(QLabel &caption, QWidget &control)
 void CaptionValue(QLabel &caption, QLabel &value)
 {
     caption.setBuddy(&value);
+    value.setAccessibleDescription(caption.toolTip());
     ShowValue(value, value.text());
 }
 

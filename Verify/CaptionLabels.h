@@ -14,8 +14,8 @@ namespace mivrel {
 // after it.
 void NameByCaption(QLabel &caption, QWidget &control);
 
-// Makes `caption` the label of the value label `value`; ShowValue then sets
-// the value's text.
+// Makes `caption` the label of the value label `value`, whose description
+// becomes the caption's tooltip; ShowValue then sets the value's text.
 void CaptionValue(QLabel &caption, QLabel &value);
 // Sets the text of a value label; its accessible name becomes the caption
 // that labels it followed by the text (the caption alone while the text is

@@ -301,7 +301,12 @@ void TestAccessible::verifyValuesCarryCaptions()
     QCOMPARE(NameOf(value), name);
     const auto labelledBy = Accessible(value)->relations(QAccessible::Label);
     QCOMPARE(labelledBy.size(), 1);
-    QVERIFY(name.startsWith(labelledBy.first().first->text(QAccessible::Name)));
+    QAccessibleInterface *caption = labelledBy.first().first;
+    QVERIFY(name.startsWith(caption->text(QAccessible::Name)));
+    // The caption's hint, shown only to the pointer, is the value's description too.
+    const QString hint = Accessible(value)->text(QAccessible::Description);
+    QVERIFY(!hint.isEmpty());
+    QCOMPARE(hint, caption->text(QAccessible::Description));
 }
 
 void TestAccessible::trialControlsNamedByCaptions()
