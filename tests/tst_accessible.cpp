@@ -15,7 +15,6 @@
 
 #include <QAccessible>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -61,11 +60,6 @@ QPoint CellCentre(const TfrmMain &frm, std::uint8_t cell)
     return {o.X + (r.Left + r.Right) / 2, o.Y + (r.Top + r.Bottom) / 2};
 }
 
-QString NameOf(QWidget *widget)
-{
-    return Accessible(widget)->text(QAccessible::Name);
-}
-
 // The widgets a keyboard user has to reach to read or operate a dialog.
 bool NeedsKeyboard(QWidget *widget)
 {
@@ -101,12 +95,8 @@ private slots:
     void editChangesCellValue_data();
     void editChangesCellValue();
     void buttonsNamedByCaption();
-    void verifyValuesCarryCaptions_data();
-    void verifyValuesCarryCaptions();
-    void trialControlsNamedByCaptions();
-    void inspectionExcerptsTellTheirFigures_data();
-    void inspectionExcerptsTellTheirFigures();
-    void inspectionFindingsAndTablesNamed();
+    void dialogTexts_data();
+    void dialogTexts();
     void dialogsReachableByKeyboard();
 
 private:
@@ -280,100 +270,74 @@ void TestAccessible::buttonsNamedByCaption()
     }
 }
 
-void TestAccessible::verifyValuesCarryCaptions_data()
+enum class Dialog { Verify, Trial, Inspection };
+Q_DECLARE_METATYPE(Dialog)
+
+// Names and descriptions in the dialogs, filled from the sample slip or from
+// a blank one. Names come from the captions beside the controls.
+void TestAccessible::dialogTexts_data()
 {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("deduction line") << QStringLiteral("dispHaikou") << QStringLiteral("配偶者控除 380,000");
-    QTest::newRow("empty line: the caption alone") << QStringLiteral("dispRouhai") << QStringLiteral("老人配偶者加算");
-    QTest::newRow("computed total") << QStringLiteral("dispKojoGokeiKeisan") << QStringLiteral("控除合計計算値 2,384,630");
-    QTest::newRow("row 2 tax") << QStringLiteral("dispSyotokuzeikeisan2") << QStringLiteral("所得税額計算値 151,600");
-    QTest::newRow("stated tax") << QStringLiteral("dispSyotokuzeiNyuryoku") << QStringLiteral("所得税額入力値 151,600");
+    QTest::addColumn<Dialog>("dialog");
+    QTest::addColumn<bool>("blank");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QAccessible::Text>("which");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char *tag, Dialog dialog, bool blank, const char *control, QAccessible::Text which,
+                        const QString &text) {
+        QTest::newRow(tag) << dialog << blank << QString::fromLatin1(control) << which << text;
+    };
+    const auto name = QAccessible::Name;
+    const auto description = QAccessible::Description;
+    row("verify: value with caption", Dialog::Verify, false, "dispHaikou", name, QStringLiteral("配偶者控除 380,000"));
+    row("verify: blank value, caption alone", Dialog::Verify, true, "dispHaikou", name, QStringLiteral("配偶者控除"));
+    row("verify: row 2 tax", Dialog::Verify, false, "dispSyotokuzeikeisan2", name,
+        QStringLiteral("所得税額計算値 151,600"));
+    row("verify: caption's hint", Dialog::Verify, false, "dispKisoKojo", description,
+        QStringLiteral("３８万円を控除することをいいます。(必要用件はありません。)"));
+    row("trial: field", Dialog::Trial, false, "medKyuyoSyunyu", name, QStringLiteral("給与収入"));
+    row("trial: salary slider", Dialog::Trial, false, "traKyuyoSyunyu", name, QStringLiteral("給与収入"));
+    row("trial: deduction slider", Dialog::Trial, false, "traKoujoGoukei", name, QStringLiteral("控除合計"));
+    row("trial: result", Dialog::Trial, false, "lblDispZeiritu", name, QStringLiteral("税率 10%"));
+    row("inspection: findings", Dialog::Inspection, false, "memHaiguMsg", name, QStringLiteral("配偶者の検査結果"));
+    row("inspection: table", Dialog::Inspection, false, "StringGrid1", name,
+        QStringLiteral("給与所得控除後の給与等の金額の表"));
+    row("inspection: value", Dialog::Inspection, false, "dispChousonKeisan", name,
+        QStringLiteral("長期損害保険に係る控除額 14,200"));
+    row("inspection: excerpt", Dialog::Inspection, false, "imgKyuyo", name, QStringLiteral("源泉徴収票の抜粋"));
+    row("inspection: excerpt figures", Dialog::Inspection, false, "imgKyuyo", description,
+        QStringLiteral("支払金額 6,898,700、給与所得控除後の金額 5,008,830"));
+    row("inspection: marks and a plain amount", Dialog::Inspection, false, "imgKouhai", description,
+        QStringLiteral("控除対象配偶者の有無等 有 ○、配偶者特別控除の額 80000"));
+    row("inspection: not the clipped box above", Dialog::Inspection, false, "imgHokenSiharai", description,
+        QStringLiteral("個人年金保険料の金額 84,000、長期損害保険料の金額 18,400"));
+    row("inspection: blank excerpt", Dialog::Inspection, true, "imgHonnin", description, QStringLiteral("記入なし"));
 }
 
-void TestAccessible::verifyValuesCarryCaptions()
+void TestAccessible::dialogTexts()
 {
-    QFETCH(QString, label);
-    QFETCH(QString, name);
-    TdlgVerifyTax dlg;
-    FillVerifyTax(dlg, SampleSlip());
-    QLabel *value = dlg.valueLabel(label);
-    QCOMPARE(NameOf(value), name);
-    const auto labelledBy = Accessible(value)->relations(QAccessible::Label);
-    QCOMPARE(labelledBy.size(), 1);
-    QAccessibleInterface *caption = labelledBy.first().first;
-    QVERIFY(name.startsWith(caption->text(QAccessible::Name)));
-    // The caption's hint, shown only to the pointer, is the value's description too.
-    const QString hint = Accessible(value)->text(QAccessible::Description);
-    QVERIFY(!hint.isEmpty());
-    QCOMPARE(hint, caption->text(QAccessible::Description));
-}
-
-void TestAccessible::trialControlsNamedByCaptions()
-{
-    TdlgTrial dlg;
-    dlg.InitFromSlip(SampleSlip());
-    const auto named = [&dlg](const char *control) { return NameOf(dlg.findChild<QWidget *>(control)); };
-    QCOMPARE(named("medKyuyoSyunyu"), QStringLiteral("給与収入"));
-    QCOMPARE(named("traKyuyoSyunyu"), QStringLiteral("給与収入"));
-    QCOMPARE(named("medKoujoGoukei"), QStringLiteral("控除合計"));
-    QCOMPARE(named("traKoujoGoukei"), QStringLiteral("控除合計"));
-    QCOMPARE(named("medJutakusyutokutou"), QStringLiteral("住宅取得等特別控除"));
-    QCOMPARE(named("lblDispKyuyoSyotoku"), QStringLiteral("給与所得 5,008,830"));
-    QCOMPARE(named("lblDispZeiritu"), QStringLiteral("税率 10%"));
-    QCOMPARE(named("lblDispTakubetuGenzei"), QStringLiteral("特別減税額 26,760"));
-    dlg.findChild<QLineEdit *>("medKyuyoSyunyu")->setText(QStringLiteral("0"));
-    QCOMPARE(named("lblDispKyuyoSyotoku"), QStringLiteral("給与所得 0"));
-}
-
-void TestAccessible::inspectionExcerptsTellTheirFigures_data()
-{
-    QTest::addColumn<QString>("image");
-    QTest::addColumn<QString>("description");
-    QTest::newRow("main amounts") << QStringLiteral("imgKyuyo")
-                                  << QStringLiteral("支払金額 6,898,700、給与所得控除後の金額 5,008,830");
-    QTest::newRow("spouse marks and deduction") << QStringLiteral("imgKouhai")
-                                                << QStringLiteral("控除対象配偶者の有無等 有 ○、配偶者特別控除の額 80000");
-    QTest::newRow("premiums, not the clipped spouse income above")
-        << QStringLiteral("imgHokenSiharai")
-        << QStringLiteral("個人年金保険料の金額 84,000、長期損害保険料の金額 18,400");
-    QTest::newRow("birth date") << QStringLiteral("imgHonnin")
-                                << QStringLiteral("受給者生年月日 昭 ○、受給者生年月日 年 32、"
-                                                  "受給者生年月日 月 1、受給者生年月日 日 1");
-}
-
-void TestAccessible::inspectionExcerptsTellTheirFigures()
-{
-    QFETCH(QString, image);
-    QFETCH(QString, description);
-    TdlgKojoCheck dlg;
-    const TKyuho sample = SampleSlip();
-    RunKojoCheck(dlg, sample);
-    QAccessibleInterface *excerpt = Accessible(dlg.findChild<QLabel *>(image));
-    QCOMPARE(excerpt->text(QAccessible::Name), QStringLiteral("源泉徴収票の抜粋"));
-    QCOMPARE(excerpt->text(QAccessible::Description), description);
-
-    const TKyuho blank = BlankSlip();
-    RunKojoCheck(dlg, blank);
-    QCOMPARE(excerpt->text(QAccessible::Description), QStringLiteral("記入なし"));
-}
-
-void TestAccessible::inspectionFindingsAndTablesNamed()
-{
-    TdlgKojoCheck dlg;
-    const TKyuho sample = SampleSlip();
-    RunKojoCheck(dlg, sample);
-    const auto named = [&dlg](const char *control) { return NameOf(dlg.findChild<QWidget *>(control)); };
-    QCOMPARE(named("memKyuyoSyotokuMsg"), QStringLiteral("給与所得の検査結果"));
-    QCOMPARE(named("memHaiguMsg"), QStringLiteral("配偶者の検査結果"));
-    QCOMPARE(named("memHuyou"), QStringLiteral("扶養親族の検査結果"));
-    QCOMPARE(named("memHoken"), QStringLiteral("保険料の検査結果"));
-    QCOMPARE(named("memHonnin"), QStringLiteral("本人該当の検査結果"));
-    QCOMPARE(named("StringGrid1"), QStringLiteral("給与所得控除後の給与等の金額の表"));
-    QCOMPARE(named("StringGrid2"), QStringLiteral("配偶者特別控除の早見表"));
-    QCOMPARE(named("dispKyuyoSyotokuKeisan"), QStringLiteral("給与所得計算値 5,008,830"));
-    QCOMPARE(named("dispHaitokuKeisan"), QStringLiteral("配偶者特別控除計算値 80,000"));
-    QCOMPARE(named("dispChousonKeisan"), QStringLiteral("長期損害保険に係る控除額 14,200"));
+    QFETCH(Dialog, dialog);
+    QFETCH(bool, blank);
+    QFETCH(QString, control);
+    QFETCH(QAccessible::Text, which);
+    QFETCH(QString, text);
+    const TKyuho slip = blank ? BlankSlip() : SampleSlip();
+    std::unique_ptr<QDialog> dlg;
+    if (dialog == Dialog::Verify) {
+        auto *verify = new TdlgVerifyTax;
+        FillVerifyTax(*verify, slip);
+        dlg.reset(verify);
+    } else if (dialog == Dialog::Trial) {
+        auto *trial = new TdlgTrial;
+        trial->InitFromSlip(slip);
+        dlg.reset(trial);
+    } else {
+        auto *inspection = new TdlgKojoCheck;
+        RunKojoCheck(*inspection, slip);
+        dlg.reset(inspection);
+    }
+    QWidget *widget = dlg->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QCOMPARE(Accessible(widget)->text(which), text);
 }
 
 // Everything a dialog shows can be read without a mouse: what scrolls or
