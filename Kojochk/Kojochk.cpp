@@ -4,6 +4,7 @@
 #include "Kojochk/KojoRules.h"
 #include "Kojochk/KojoTables.h"
 #include "Pictures/Pictures.h"
+#include "Verify/CaptionLabels.h"
 
 #include <QImage>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTabWidget>
 
 #include <vector>
@@ -23,6 +25,7 @@ constexpr int ClientHeight = 306;
 constexpr int FontPixelSize = 13;
 constexpr int PieceGap = 3;  // pixels between the pieces of a two-piece excerpt
 constexpr int DispRightEdge = 407;  // right edge of the two insurance value labels
+const QString ExcerptName = QStringLiteral("源泉徴収票の抜粋");
 
 // XCoord / YCoord entries of the slip layout, named by the design line they hold.
 enum XLine : std::uint8_t {
@@ -67,6 +70,32 @@ int ExcerptWidth(const ExcerptPlan &plan, const SlipLayout &layout)
     for (const ExcerptPiece &piece : plan.Pieces)
         width += layout.XCoord[piece.Right] - layout.XCoord[piece.Left];
     return width + PieceGap * (static_cast<int>(plan.Pieces.size()) - 1);
+}
+
+// Whether the excerpt shows the whole of the cell: a cell drawn beside the
+// region is clipped to a frame line.
+bool ExcerptShowsCell(const ExcerptPlan &plan, const ExcerptPiece &piece, const SlipLayout &layout,
+                      std::uint8_t cell)
+{
+    const CellRect &r = layout.Cells[cell];
+    return r.Left >= layout.XCoord[piece.Left] && r.Right <= layout.XCoord[piece.Right]
+        && r.Top >= layout.YCoord[plan.Top] && r.Bottom <= layout.YCoord[plan.Bottom];
+}
+
+// What an excerpt shows, told to a screen reader: every box in it that holds
+// something, named and valued as on the slip ("支払金額 6,898,700、…").
+QString ExcerptFigures(const ExcerptPlan &plan, const SlipLayout &layout, const TKyuho &slip)
+{
+    QStringList figures;
+    for (const ExcerptPiece &piece : plan.Pieces)
+        for (const CellRange &range : piece.Cells)
+            for (int number = range.First; number <= range.Last; ++number) {
+                const auto cell = static_cast<std::uint8_t>(number);
+                const QString value = CellValueText(slip, cell).trimmed();
+                if (!value.isEmpty() && ExcerptShowsCell(plan, piece, layout, cell))
+                    figures << CellName(cell) + u' ' + value;
+            }
+    return figures.isEmpty() ? QStringLiteral("記入なし") : figures.join(u'、');
 }
 
 // Draws the excerpt's cells into a new image whose top-left pixel is the
@@ -122,10 +151,10 @@ QLabel *AddValueLabel(QWidget *sheet, const char *name, int x, int y, int width)
     return label;
 }
 
-// A label sized to its text with its right edge at `right`.
+// A value label sized to its text with its right edge at `right`.
 void SetTextRightAnchored(QLabel *label, const QString &text, int right)
 {
-    label->setText(text);
+    ShowValue(*label, text);
     label->adjustSize();
     label->move(right - label->width(), label->y());
 }
@@ -142,6 +171,12 @@ QPlainTextEdit *AddMemo(QWidget *sheet, const char *name, const QRect &geometry,
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(kind == MemoKind::Fixed ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     return memo;
+}
+
+// The findings of a tab are named after the tab ("配偶者の検査結果").
+void NameFindings(QTabWidget *tabs, QWidget *sheet, QPlainTextEdit *memo)
+{
+    memo->setAccessibleName(tabs->tabText(tabs->indexOf(sheet)) + QStringLiteral("の検査結果"));
 }
 
 ReferenceGrid *AddGrid(QWidget *sheet, const char *name, const QRect &geometry)
@@ -200,6 +235,7 @@ TdlgKojoCheck::TdlgKojoCheck(QWidget *parent) : QDialog(parent)
 void TdlgKojoCheck::CreateExcerpt(QWidget *sheet, KojoExcerpt which, const char *name, int x, int y)
 {
     Excerpts[which] = AddLabel(sheet, name, QString(), x, y);
+    Excerpts[which]->setAccessibleName(ExcerptName);
 }
 
 void TdlgKojoCheck::CreateSalarySheet()
@@ -207,10 +243,13 @@ void TdlgKojoCheck::CreateSalarySheet()
     QWidget *sheet = AddSheet(PageControl1, "TabSheet1", QStringLiteral("給与所得"));
     CreateExcerpt(sheet, ExcerptKyuyo, "imgKyuyo", 4, 5);
     memKyuyoSyotokuMsg = AddMemo(sheet, "memKyuyoSyotokuMsg", {222, 5, 189, 68}, MemoKind::Fixed);
-    AddLabel(sheet, "Label5", QStringLiteral("給与所得計算値"), 16, 104);
+    NameFindings(PageControl1, sheet, memKyuyoSyotokuMsg);
+    QLabel *caption = AddLabel(sheet, "Label5", QStringLiteral("給与所得計算値"), 16, 104);
     dispKyuyoSyotokuKeisan = AddValueLabel(sheet, "dispKyuyoSyotokuKeisan", 16, 120, 81);
-    AddLabel(sheet, "Label2", QStringLiteral("給与所得控除後の給与等の金額の表"), 160, 80);
+    CaptionValue(*caption, *dispKyuyoSyotokuKeisan);
+    caption = AddLabel(sheet, "Label2", QStringLiteral("給与所得控除後の給与等の金額の表"), 160, 80);
     StringGrid1 = AddGrid(sheet, "StringGrid1", {112, 96, 297, 139});
+    NameByCaption(*caption, *StringGrid1);
 }
 
 void TdlgKojoCheck::CreateSpouseSheet()
@@ -219,10 +258,13 @@ void TdlgKojoCheck::CreateSpouseSheet()
     CreateExcerpt(sheet, ExcerptKouhai, "imgKouhai", 4, 5);
     CreateExcerpt(sheet, ExcerptHaitoku, "imgHaitoku", 4, 77);
     memHaiguMsg = AddMemo(sheet, "memHaiguMsg", {168, 8, 241, 89}, MemoKind::Scrolling);
-    AddLabel(sheet, "Label4", QStringLiteral("配偶者特別控除の早見表"), 192, 105);
-    AddLabel(sheet, "Label7", QStringLiteral("配偶者特別控除計算値"), 8, 128);
+    NameFindings(PageControl1, sheet, memHaiguMsg);
+    QLabel *tableCaption = AddLabel(sheet, "Label4", QStringLiteral("配偶者特別控除の早見表"), 192, 105);
+    QLabel *valueCaption = AddLabel(sheet, "Label7", QStringLiteral("配偶者特別控除計算値"), 8, 128);
     dispHaitokuKeisan = AddValueLabel(sheet, "dispHaitokuKeisan", 40, 144, 86);
+    CaptionValue(*valueCaption, *dispHaitokuKeisan);
     StringGrid2 = AddGrid(sheet, "StringGrid2", {136, 120, 273, 115});
+    NameByCaption(*tableCaption, *StringGrid2);
 }
 
 void TdlgKojoCheck::CreateDependantSheet()
@@ -230,6 +272,7 @@ void TdlgKojoCheck::CreateDependantSheet()
     QWidget *sheet = AddSheet(PageControl1, "TabSheet3", QStringLiteral("扶養親族"));
     CreateExcerpt(sheet, ExcerptHuyou, "imgHuyou", 4, 5);
     memHuyou = AddMemo(sheet, "memHuyou", {8, 80, 401, 153}, MemoKind::Scrolling);
+    NameFindings(PageControl1, sheet, memHuyou);
 }
 
 void TdlgKojoCheck::CreateInsuranceSheet()
@@ -237,13 +280,16 @@ void TdlgKojoCheck::CreateInsuranceSheet()
     QWidget *sheet = AddSheet(PageControl1, "TabSheet4", QStringLiteral("保険料"));
     CreateExcerpt(sheet, ExcerptHokenKojo, "imgHokenKojo", 4, 5);
     CreateExcerpt(sheet, ExcerptHokenSiharai, "imgHokenSiharai", 180, 5);
-    AddLabel(sheet, "Label1", QStringLiteral("個人年金保険に係る控除額"), 176, 49);
-    AddLabel(sheet, "Label3", QStringLiteral("長期損害保険に係る控除額"), 176, 64);
+    QLabel *pension = AddLabel(sheet, "Label1", QStringLiteral("個人年金保険に係る控除額"), 176, 49);
+    QLabel *longTerm = AddLabel(sheet, "Label3", QStringLiteral("長期損害保険に係る控除額"), 176, 64);
     dispKojinNenkinKeisan = AddLabel(sheet, "dispKojinNenkinKeisan", QString(), DispRightEdge, 48);
     dispChousonKeisan = AddLabel(sheet, "dispChousonKeisan", QString(), DispRightEdge, 64);
     dispKojinNenkinKeisan->setAlignment(Qt::AlignRight | Qt::AlignTop);
     dispChousonKeisan->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    CaptionValue(*pension, *dispKojinNenkinKeisan);
+    CaptionValue(*longTerm, *dispChousonKeisan);
     memHoken = AddMemo(sheet, "memHoken", {8, 88, 401, 145}, MemoKind::Editable);
+    NameFindings(PageControl1, sheet, memHoken);
 }
 
 void TdlgKojoCheck::CreatePersonalSheet()
@@ -251,6 +297,7 @@ void TdlgKojoCheck::CreatePersonalSheet()
     QWidget *sheet = AddSheet(PageControl1, "TabSheet5", QStringLiteral("本人該当"));
     CreateExcerpt(sheet, ExcerptHonnin, "imgHonnin", 4, 5);
     memHonnin = AddMemo(sheet, "memHonnin", {8, 80, 401, 153}, MemoKind::Scrolling);
+    NameFindings(PageControl1, sheet, memHonnin);
 }
 
 // The excerpts are drawn at the scale at which the whole slip is 1.2 times
@@ -278,9 +325,11 @@ void DrawKojoImages(TdlgKojoCheck &dlg)
         return;
     const QColor background = dlg.palette().color(QPalette::Window);
     for (int i = 0; i < ExcerptCount; ++i) {
-        const QImage image = DrawExcerpt(ExcerptPlans()[i], dlg.Context, background, dlg.devicePixelRatioF());
+        const ExcerptPlan &plan = ExcerptPlans()[i];
+        const QImage image = DrawExcerpt(plan, dlg.Context, background, dlg.devicePixelRatioF());
         dlg.Excerpts[i]->setPixmap(QPixmap::fromImage(image));
         dlg.Excerpts[i]->resize(image.deviceIndependentSize().toSize());
+        dlg.Excerpts[i]->setAccessibleDescription(ExcerptFigures(plan, dlg.Layout, *dlg.Context.Slip));
     }
 }
 
@@ -290,9 +339,9 @@ void RunKojoCheck(TdlgKojoCheck &dlg, const TKyuho &slip)
     DrawKojoImages(dlg);
 
     const KojoInspection result = InspectDeductions(slip);
-    dlg.dispKyuyoSyotokuKeisan->setText(FormatAmount(result.SalaryIncome).Text);
+    ShowValue(*dlg.dispKyuyoSyotokuKeisan, FormatAmount(result.SalaryIncome).Text);
     dlg.memKyuyoSyotokuMsg->setPlainText(result.SalaryVerdict);
-    dlg.dispHaitokuKeisan->setText(FormatAmount(result.SpouseSpecialDeduction).Text);
+    ShowValue(*dlg.dispHaitokuKeisan, FormatAmount(result.SpouseSpecialDeduction).Text);
     dlg.memHaiguMsg->setPlainText(KojoMessageText(result.SpouseLines));
     dlg.memHuyou->setPlainText(KojoMessageText(result.DependantLines));
     SetTextRightAnchored(dlg.dispKojinNenkinKeisan, FormatAmount(result.PensionDeduction).Text, DispRightEdge);

@@ -3,6 +3,7 @@
 #include "Aboutbox/Aboutbox.h"
 #include "Kojochk/Kojochk.h"
 #include "Mainunit/HeldKeys.h"
+#include "Mainunit/SlipAccessible.h"
 #include "Pictures/Pictures.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
@@ -66,6 +67,7 @@ TfrmMain::TfrmMain()
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(476, 351);
     ReportHeldKeysAsRepeatedPresses();
+    InstallSlipAccessibility();
     FormCreate();
 }
 
@@ -517,6 +519,8 @@ void TfrmMain::SelectCell(std::uint8_t cell)
     // The buttons are usable only while no cell is being edited.
     if (cell != NoCell)
         HideButtonPanel();
+    AnnounceSlipValues(*this);
+    AnnounceEditorCell(*this, *MemoGen);
 }
 
 // Every command runs on a record that holds the editor's last text.
@@ -543,6 +547,7 @@ void TfrmMain::HighlightCell(std::uint8_t cell)
     HighlightedCell = cell;
     if (!changed.isNull())
         ShowNow(changed);
+    AnnounceFramedCell(*this, *MemoGen);
 }
 
 void TfrmMain::FormMouseDown(int x, int y)
@@ -729,6 +734,7 @@ void TfrmMain::BitBtnClearClick()
     ShowNow(rect());
     MemoGen->clear();
     MemoGen->show();
+    AnnounceSlipValues(*this);
 }
 
 // Shows a dialog modally, centred on the screen where the program places its

@@ -1,5 +1,6 @@
 #include "Trial/Trial.h"
 
+#include "Verify/CaptionLabels.h"
 #include "Verify/Kyuho.h"
 #include "Verify/TaxRules.h"
 #include "slip/SlipDraw.h"
@@ -87,33 +88,35 @@ TdlgTrial::TdlgTrial(QWidget *parent)
     ConnectHandlers();
 }
 
-// The frames come first so that the result labels lie on top of them.
+// The frames come first so that the result labels lie on top of them. Each
+// caption names its field, slider or result for a screen reader; a slider
+// shares the caption of the field it sets.
 void TdlgTrial::BuildControls()
 {
-    AddCaption("lblKyuyoSyunyu", QStringLiteral("給与収入"), 13, 13);
-    medKyuyoSyunyu = AddField("medKyuyoSyunyu", QRect(18, 40, 135, 17));
-    AddCaption("lblKyuyoSyotoku", QStringLiteral("給与所得"), 13, 69);
-    lblDispKyuyoSyotoku = AddResult("lblDispKyuyoSyotoku", "bevKyuyoSyotoku",
+    QLabel *salary = AddCaption("lblKyuyoSyunyu", QStringLiteral("給与収入"), 13, 13);
+    medKyuyoSyunyu = AddField(*salary, "medKyuyoSyunyu", QRect(18, 40, 135, 17));
+    lblDispKyuyoSyotoku = AddResult(*AddCaption("lblKyuyoSyotoku", QStringLiteral("給与所得"), 13, 69),
+                                    "lblDispKyuyoSyotoku", "bevKyuyoSyotoku",
                                     QRect(16, 88, 137, 25), QRect(24, 96, 121, 17));
-    AddCaption("lblKazeiSyotoku", QStringLiteral("課税所得金額"), 13, 125);
-    lblDispKazeiSyotoku = AddResult("lblDispKazeiSyotoku", "bevKazeiSyotoku",
+    lblDispKazeiSyotoku = AddResult(*AddCaption("lblKazeiSyotoku", QStringLiteral("課税所得金額"), 13, 125),
+                                    "lblDispKazeiSyotoku", "bevKazeiSyotoku",
                                     QRect(16, 144, 137, 25), QRect(24, 152, 121, 17));
-    AddCaption("lblZeiritu", QStringLiteral("税率"), 13, 181);
-    lblDispZeiritu = AddResult("lblDispZeiritu", "bevZeiritu",
+    lblDispZeiritu = AddResult(*AddCaption("lblZeiritu", QStringLiteral("税率"), 13, 181),
+                               "lblDispZeiritu", "bevZeiritu",
                                QRect(16, 200, 137, 25), QRect(24, 208, 121, 17));
-    traKyuyoSyunyu = AddSlider("traKyuyoSyunyu", 160, 1);
+    traKyuyoSyunyu = AddSlider(*salary, "traKyuyoSyunyu", 160, 1);
 
-    AddCaption("lblKoujoGoukei", QStringLiteral("控除合計"), 197, 13);
-    medKoujoGoukei = AddField("medKoujoGoukei", QRect(204, 40, 133, 17));
-    AddCaption("lblJutakusyutokutou", QStringLiteral("住宅取得等特別控除"), 197, 69);
-    medJutakusyutokutou = AddField("medJutakusyutokutou", QRect(206, 96, 131, 17));
-    AddCaption("lblSyotokuzeigaku", QStringLiteral("所得税額"), 197, 125);
-    lblDispSyotokuzeigaku = AddResult("lblDispSyotokuzeigaku", "bevSyotokuzeigaku",
+    QLabel *deductions = AddCaption("lblKoujoGoukei", QStringLiteral("控除合計"), 197, 13);
+    medKoujoGoukei = AddField(*deductions, "medKoujoGoukei", QRect(204, 40, 133, 17));
+    medJutakusyutokutou = AddField(*AddCaption("lblJutakusyutokutou", QStringLiteral("住宅取得等特別控除"), 197, 69),
+                                   "medJutakusyutokutou", QRect(206, 96, 131, 17));
+    lblDispSyotokuzeigaku = AddResult(*AddCaption("lblSyotokuzeigaku", QStringLiteral("所得税額"), 197, 125),
+                                      "lblDispSyotokuzeigaku", "bevSyotokuzeigaku",
                                       QRect(200, 144, 137, 25), QRect(208, 152, 121, 17));
-    AddCaption("lblTakubetuGenzei", QStringLiteral("特別減税額"), 197, 181);
-    lblDispTakubetuGenzei = AddResult("lblDispTakubetuGenzei", "bevTakubetuGenzei",
+    lblDispTakubetuGenzei = AddResult(*AddCaption("lblTakubetuGenzei", QStringLiteral("特別減税額"), 197, 181),
+                                      "lblDispTakubetuGenzei", "bevTakubetuGenzei",
                                       QRect(200, 200, 137, 25), QRect(208, 208, 121, 17));
-    traKoujoGoukei = AddSlider("traKoujoGoukei", 344, 2);
+    traKoujoGoukei = AddSlider(*deductions, "traKoujoGoukei", 344, 2);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -132,18 +135,19 @@ QLabel *TdlgTrial::AddCaption(const char *name, const QString &text, int x, int 
     return label;
 }
 
-QLineEdit *TdlgTrial::AddField(const char *name, const QRect &bounds)
+QLineEdit *TdlgTrial::AddField(QLabel &caption, const char *name, const QRect &bounds)
 {
     auto *field = new QLineEdit(QStringLiteral("0"), this);
     field->setObjectName(QLatin1String(name));
     field->setGeometry(bounds);
     field->setMaxLength(TypingLimit);
+    NameByCaption(caption, *field);
     return field;
 }
 
 // A right-aligned value label inside a lowered bevel frame.
-QLabel *TdlgTrial::AddResult(const char *labelName, const char *frameName, const QRect &frame,
-                             const QRect &bounds)
+QLabel *TdlgTrial::AddResult(QLabel &caption, const char *labelName, const char *frameName,
+                             const QRect &frame, const QRect &bounds)
 {
     auto *bevel = new QFrame(this);
     bevel->setObjectName(QLatin1String(frameName));
@@ -154,15 +158,17 @@ QLabel *TdlgTrial::AddResult(const char *labelName, const char *frameName, const
     label->setObjectName(QLatin1String(labelName));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(bounds);
+    CaptionValue(caption, *label);
     return label;
 }
 
 // A vertical slider 0..10000 with 0 at the top, where the arrow keys move
 // one position and Page Up / Page Down `pageStep` positions.
-QSlider *TdlgTrial::AddSlider(const char *name, int x, int pageStep)
+QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, int pageStep)
 {
     auto *slider = new QSlider(Qt::Vertical, this);
     slider->setObjectName(QLatin1String(name));
+    slider->setAccessibleName(caption.text());
     slider->setGeometry(x, SliderTop, SliderWidth, SliderHeight);
     slider->setRange(0, SliderPositions);
     slider->setInvertedAppearance(true);
@@ -258,19 +264,19 @@ void TdlgTrial::traKoujoGoukeiChange(int position)
 void TdlgTrial::Recalculate()
 {
     if (TakeIfChanged(KyuyoSyotoku, SalaryIncome(KyuyoSyunyu)))
-        lblDispKyuyoSyotoku->setText(GroupedNumber(KyuyoSyotoku));
+        ShowValue(*lblDispKyuyoSyotoku, GroupedNumber(KyuyoSyotoku));
 
     if (TakeIfChanged(KazeiSyotoku, TaxableIncome(KyuyoSyotoku, KoujoGoukei))) {
-        lblDispKazeiSyotoku->setText(GroupedNumber(KazeiSyotoku));
+        ShowValue(*lblDispKazeiSyotoku, GroupedNumber(KazeiSyotoku));
         if (TakeIfChanged(Zeiritu, TaxRate(KazeiSyotoku)))
-            lblDispZeiritu->setText(QString::number(Zeiritu) + u'%');
+            ShowValue(*lblDispZeiritu, QString::number(Zeiritu) + u'%');
     }
 
     const TaxDueResult due = TaxDue(KazeiSyotoku, Jutakusyutokutou);
     if (TakeIfChanged(Syotokuzeigaku, due.Due))
-        lblDispSyotokuzeigaku->setText(GroupedNumber(Syotokuzeigaku));
+        ShowValue(*lblDispSyotokuzeigaku, GroupedNumber(Syotokuzeigaku));
     if (TakeIfChanged(TakubetuGenzei, due.Reduction))
-        lblDispTakubetuGenzei->setText(GroupedNumber(TakubetuGenzei));
+        ShowValue(*lblDispTakubetuGenzei, GroupedNumber(TakubetuGenzei));
 }
 
 } // namespace mivrel

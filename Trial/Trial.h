@@ -36,10 +36,10 @@ public:
 private:
     void BuildControls();
     QLabel *AddCaption(const char *name, const QString &text, int x, int y);
-    QLineEdit *AddField(const char *name, const QRect &bounds);
-    QLabel *AddResult(const char *labelName, const char *frameName, const QRect &frame,
-                      const QRect &bounds);
-    QSlider *AddSlider(const char *name, int x, int pageStep);
+    QLineEdit *AddField(QLabel &caption, const char *name, const QRect &bounds);
+    QLabel *AddResult(QLabel &caption, const char *labelName, const char *frameName,
+                      const QRect &frame, const QRect &bounds);
+    QSlider *AddSlider(const QLabel &caption, const char *name, int x, int pageStep);
     void SetTabOrder();
     void ConnectHandlers();
     void FormCreate();

@@ -1,8 +1,10 @@
 #include "Verify/Kyuho.h"
 
 #include <QLocale>
+#include <QStringView>
 
 #include <algorithm>
+#include <iterator>
 #include <span>
 
 namespace mivrel {
@@ -33,6 +35,67 @@ constexpr std::array<CellKind, 122> MakeCellKindTable()
     return table;
 }
 constexpr std::array<CellKind, 122> CellKindTable = MakeCellKindTable();
+
+// The name of each input cell, in cell order.
+struct CellNameRow {
+    std::uint8_t Cell;
+    QStringView Name;
+};
+constexpr CellNameRow CellNames[] = {
+    {2, u"支払を受ける者 住所又は居所"},
+    {4, u"支払を受ける者 受給者番号"},
+    {5, u"支払を受ける者 フリガナ"},
+    {6, u"支払を受ける者 氏名"},
+    {13, u"支払金額"},
+    {14, u"給与所得控除後の金額"},
+    {15, u"所得控除の額の合計額"},
+    {16, u"源泉徴収税額"},
+    {23, u"控除対象配偶者の有無等 有"},
+    {24, u"控除対象配偶者の有無等 無"},
+    {27, u"控除対象配偶者の有無等 老人"},
+    {29, u"配偶者特別控除の額"},
+    {34, u"扶養親族の数 特定 人"},
+    {36, u"扶養親族の数 老人 内"},
+    {37, u"扶養親族の数 老人 人"},
+    {39, u"扶養親族の数 その他 人"},
+    {44, u"障害者の数 特別 内"},
+    {45, u"障害者の数 特別 人"},
+    {46, u"障害者の数 その他 人"},
+    {51, u"社会保険料等の金額"},
+    {52, u"生命保険料の控除額"},
+    {53, u"損害保険料の控除額"},
+    {54, u"住宅取得等特別控除"},
+    {59, u"配偶者の合計所得"},
+    {60, u"個人年金保険料の金額"},
+    {61, u"長期損害保険料の金額"},
+    {77, u"夫あり"},
+    {78, u"未成年者"},
+    {79, u"乙欄"},
+    {80, u"本人が障害者 特別"},
+    {81, u"本人が障害者 その他"},
+    {82, u"老年者"},
+    {83, u"寡婦 一般"},
+    {84, u"寡婦 特別"},
+    {85, u"寡夫"},
+    {86, u"勤労学生"},
+    {87, u"死亡退職"},
+    {88, u"災害者"},
+    {89, u"外国人"},
+    {96, u"中途就・退職 就職"},
+    {97, u"中途就・退職 退職"},
+    {98, u"中途就・退職 年"},
+    {99, u"中途就・退職 月"},
+    {100, u"中途就・退職 日"},
+    {109, u"受給者生年月日 明"},
+    {110, u"受給者生年月日 大"},
+    {111, u"受給者生年月日 昭"},
+    {112, u"受給者生年月日 平"},
+    {113, u"受給者生年月日 年"},
+    {114, u"受給者生年月日 月"},
+    {115, u"受給者生年月日 日"},
+    {119, u"支払者 住所（居所）又は所在地"},
+    {120, u"支払者 氏名又は名称"},
+};
 
 std::span<const std::uint8_t> CellsOfKind(CellKind kind)
 {
@@ -74,6 +137,13 @@ CellSlot LookupCell(std::uint8_t cell)
 bool IsInputCell(std::uint8_t cell)
 {
     return LookupCell(cell).Kind != CellKind::None;
+}
+
+QString CellName(std::uint8_t cell)
+{
+    const auto *row = std::find_if(std::begin(CellNames), std::end(CellNames),
+                                   [cell](const CellNameRow &r) { return r.Cell == cell; });
+    return row == std::end(CellNames) ? QString() : row->Name.toString();
 }
 
 void ClearSlip(TKyuho &slip)

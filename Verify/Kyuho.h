@@ -60,6 +60,13 @@ struct CellSlot {
 CellSlot LookupCell(std::uint8_t cell);
 bool IsInputCell(std::uint8_t cell);
 
+// What a reader of the paper slip calls an input cell's box: its printed
+// caption with the headings above or beside it ("支払金額",
+// "控除対象配偶者の有無等 有", "扶養親族の数 老人 内"). Every input cell has a
+// name of its own; a caption cell has none (its words are in the names of the
+// boxes it heads), nor has NoCell.
+QString CellName(std::uint8_t cell);
+
 // Makes every slot blank.
 void ClearSlip(TKyuho &slip);
 

@@ -1,5 +1,6 @@
 #include "Verify/Verify.h"
 
+#include "Verify/CaptionLabels.h"
 #include "Verify/TaxCheck.h"
 
 #include <QFrame>
@@ -83,6 +84,38 @@ const QString TotalStatedHint = QStringLiteral(
 const QString StatedTaxHint = QStringLiteral(
     "源泉徴収票の’源泉徴収税額’の金額です。上の’所得税額計算値’と一致しない場合、計算誤りがあります。");
 
+// The captions and values of the middle and lower frames: the salary income,
+// the two rows of the computation, the housing credit and the stated tax.
+struct TaxRowLine {
+    const char *CaptionName;
+    QString Caption;
+    int Left, Top;
+    QString Hint;
+    const char *ValueName;
+    int RightEdge, ValueTop;
+};
+
+const std::array<TaxRowLine, 9> &TaxRowLines()
+{
+    static const std::array<TaxRowLine, 9> lines{{
+        {"lblKyuyoSyotoku", QStringLiteral("給与所得"), 23, 162, {}, "dispKyuyoSyotoku", 75, 179},
+        {"lblKojoGokeiKeisan", QStringLiteral("控除合計計算値"), 110, 144, TotalComputedHint,
+         "dispKojoGokeiKeisan", 191, 162},
+        {"lblKazeiSyotokuKeisan1", QStringLiteral("課税所得計算値"), 220, 144, TaxableHint,
+         "dispKazeiSyotokuKeisan1", 308, 162},
+        {"lblSyotokuzeikeisan1", QStringLiteral("所得税額計算値"), 341, 144, TaxHint, "dispSyotokuzeikeisan1", 423, 162},
+        {"lblKojoGokeiNyuryoku", QStringLiteral("控除合計入力値"), 110, 185, TotalStatedHint,
+         "dispKojoGokeiNyuryoku", 191, 202},
+        {"lblKazeiSyotokuKeisan2", QStringLiteral("課税所得計算値"), 222, 185, TaxableHint,
+         "dispKazeiSyotokuKeisan2", 306, 202},
+        {"lblSyotokuzeikeisan2", QStringLiteral("所得税額計算値"), 341, 185, TaxHint, "dispSyotokuzeikeisan2", 423, 202},
+        {"lblJutakuSyutoku", QStringLiteral("住宅取得等特別控除"), 110, 231, {}, "dispJutakuSyutoku", 214, 248},
+        {"lblSyotokuzeiNyuryoku", QStringLiteral("所得税額入力値"), 337, 231, StatedTaxHint,
+         "dispSyotokuzeiNyuryoku", 419, 248},
+    }};
+    return lines;
+}
+
 } // namespace
 
 TdlgVerifyTax::TdlgVerifyTax(QWidget *parent) : QDialog(parent)
@@ -129,14 +162,16 @@ QLabel *TdlgVerifyTax::addCaption(const QString &name, const QString &text, int 
 }
 
 // A right-aligned value label whose right edge stays at `rightEdge`. It lets
-// the pointer through so that the caption beneath keeps its tooltip.
-QLabel *TdlgVerifyTax::addValue(const QString &name, int rightEdge, int top)
+// the pointer through so that the caption beneath keeps its tooltip. A screen
+// reader announces it with `caption`.
+QLabel *TdlgVerifyTax::addValue(QLabel *caption, const QString &name, int rightEdge, int top)
 {
     auto *label = new QLabel(name, this);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label->setGeometry(rightEdge - ValueWidth, top, ValueWidth, LabelHeight);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    CaptionValue(*caption, *label);
     return label;
 }
 
@@ -163,41 +198,24 @@ void TdlgVerifyTax::buildDeductionLines()
         const int top = RowTop[i % 7];
         const QString valueName = QString::fromLatin1(captions[i].ValueName);
         const QString captionName = QStringLiteral("lbl") + valueName.mid(4);
-        addCaption(captionName, captions[i].Caption, ColumnCaptionLeft[column], top, captions[i].Hint);
-        addValue(valueName, ColumnValueRight[column], top);
+        QLabel *caption = addCaption(captionName, captions[i].Caption, ColumnCaptionLeft[column], top,
+                                     captions[i].Hint);
+        addValue(caption, valueName, ColumnValueRight[column], top);
     }
 }
 
 void TdlgVerifyTax::buildTaxRows()
 {
-    addCaption(QStringLiteral("lblKyuyoSyotoku"), QStringLiteral("給与所得"), 23, 162);
-    addValue(QStringLiteral("dispKyuyoSyotoku"), 75, 179);
-
-    addCaption(QStringLiteral("lblKojoGokeiKeisan"), QStringLiteral("控除合計計算値"), 110, 144, TotalComputedHint);
-    addValue(QStringLiteral("dispKojoGokeiKeisan"), 191, 162);
-    addCaption(QStringLiteral("lblKazeiSyotokuKeisan1"), QStringLiteral("課税所得計算値"), 220, 144, TaxableHint);
-    addValue(QStringLiteral("dispKazeiSyotokuKeisan1"), 308, 162);
-    addCaption(QStringLiteral("lblSyotokuzeikeisan1"), QStringLiteral("所得税額計算値"), 341, 144, TaxHint);
-    addValue(QStringLiteral("dispSyotokuzeikeisan1"), 423, 162);
-
-    addCaption(QStringLiteral("lblKojoGokeiNyuryoku"), QStringLiteral("控除合計入力値"), 110, 185, TotalStatedHint);
-    addValue(QStringLiteral("dispKojoGokeiNyuryoku"), 191, 202);
-    addCaption(QStringLiteral("lblKazeiSyotokuKeisan2"), QStringLiteral("課税所得計算値"), 222, 185, TaxableHint);
-    addValue(QStringLiteral("dispKazeiSyotokuKeisan2"), 306, 202);
-    addCaption(QStringLiteral("lblSyotokuzeikeisan2"), QStringLiteral("所得税額計算値"), 341, 185, TaxHint);
-    addValue(QStringLiteral("dispSyotokuzeikeisan2"), 423, 202);
-
-    addCaption(QStringLiteral("lblJutakuSyutoku"), QStringLiteral("住宅取得等特別控除"), 110, 231);
-    addValue(QStringLiteral("dispJutakuSyutoku"), 214, 248);
-    addCaption(QStringLiteral("lblSyotokuzeiNyuryoku"), QStringLiteral("所得税額入力値"), 337, 231, StatedTaxHint);
-    addValue(QStringLiteral("dispSyotokuzeiNyuryoku"), 419, 248);
+    for (const TaxRowLine &line : TaxRowLines())
+        addValue(addCaption(QString::fromLatin1(line.CaptionName), line.Caption, line.Left, line.Top, line.Hint),
+                 QString::fromLatin1(line.ValueName), line.RightEdge, line.ValueTop);
 }
 
 void FillVerifyTax(TdlgVerifyTax &dlg, const TKyuho &slip)
 {
     const TaxVerification v = VerifyTax(slip);
     const auto set = [&dlg](const char *name, const AmountLine &line) {
-        dlg.valueLabel(QString::fromLatin1(name))->setText(line.Text);
+        ShowValue(*dlg.valueLabel(QString::fromLatin1(name)), line.Text);
     };
     set("dispKyuyoSyotoku", v.SalaryIncome);
     set("dispJutakuSyutoku", v.HousingCredit);

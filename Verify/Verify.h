@@ -23,7 +23,7 @@ public:
 private:
     QLabel *addCaption(const QString &name, const QString &text, int left, int top,
                        const QString &hint = {});
-    QLabel *addValue(const QString &name, int rightEdge, int top);
+    QLabel *addValue(QLabel *caption, const QString &name, int rightEdge, int top);
     void addFrame(int left, int top, int width, int height, int shadow);
     void addRule(int left, int top, int width, int height);
     void buildDeductionLines();

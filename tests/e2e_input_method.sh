@@ -40,14 +40,9 @@ Layout=
 0=Default
 PROFILE
 
-on_bus() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q true
-}
-spawn /usr/libexec/at-spi-bus-launcher --launch-immediately
-wait_until on_bus org.a11y.Bus || fail "the AT-SPI bus did not start"
+start_atspi_bus
 spawn fcitx5 --disable=wayland,waylandim,kimpanel,notificationitem,clipboard,xim,ibusfrontend,fcitx4frontend
-wait_until on_bus org.fcitx.Fcitx5 || fail "fcitx5 did not start"
+wait_until on_session_bus org.fcitx.Fcitx5 || fail "fcitx5 did not start"
 
 export QT_QPA_PLATFORM=xcb QT_IM_MODULE=fcitx QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 spawn "$exe"

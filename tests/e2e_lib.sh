@@ -12,8 +12,12 @@
 #   pixel_is WIN X Y RGB  whether that pixel has colour RGB (for wait_until)
 #   window_size_is WIN WxH  whether the window's client size is WxH (for wait_until)
 #   shoot WIN NAME        saves a screenshot of WIN as $shots/NAME.png
+#   on_session_bus NAME   whether NAME has an owner on the session bus (for wait_until)
+#   start_atspi_bus       starts this session's accessibility bus and waits for it; its daemon
+#                         and registry, which are no children of the script, are ended at exit too
 
 e2e_pids=()
+atspi_pids=()
 
 need() {
     local tool
@@ -24,8 +28,13 @@ need() {
 
 e2e_cleanup() {
     local pid
+    [ -n "${atspi_started:-}" ] && note_atspi_pids
     for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    for pid in "${atspi_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait_until ended "$pid" || echo "process $pid did not end"
+    done
 }
 trap e2e_cleanup EXIT
 
@@ -76,3 +85,28 @@ pixel_is() { [ "$(pixel "$1" "$2" "$3")" = "$4" ]; }
 window_size_is() { xdotool getwindowgeometry "$1" | grep -q "Geometry: $2\$"; }
 
 shoot() { import -window "$1" "$shots/$2.png"; }
+
+on_session_bus() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+        "string:$1" | grep -q true
+}
+
+start_atspi_bus() {
+    spawn /usr/libexec/at-spi-bus-launcher --launch-immediately
+    atspi_started=1
+    wait_until on_session_bus org.a11y.Bus || fail "the accessibility bus did not start"
+}
+
+# The accessibility bus's daemon and its registry, asked for while the bus
+# still runs: the registry would outlive its bus.
+note_atspi_pids() {
+    local address name
+    address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress 2>/dev/null) || return 0
+    for name in org.freedesktop.DBus org.a11y.atspi.Registry; do
+        atspi_pids+=($(dbus-send --bus="${address// /}" --print-reply=literal --dest=org.freedesktop.DBus / \
+            org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" 2>/dev/null | awk '{ print $2 }'))
+    done
+}
+
+ended() { ! ps -o stat= -p "$1" | grep -qv '^Z'; }

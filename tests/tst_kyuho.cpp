@@ -15,6 +15,7 @@ private slots:
     void lookupCell_data();
     void lookupCell();
     void everyInputCellRoundTrips();
+    void everyInputCellHasItsOwnName();
     void clearedSlipIsBlank();
     void readInteger_data();
     void readInteger();
@@ -87,6 +88,20 @@ void TestKyuho::everyInputCellRoundTrips()
                          qPrintable(QStringLiteral("cell %1 leaked into %2").arg(cell).arg(other)));
     }
     QCOMPARE(inputCells, 53);
+}
+
+// A screen reader tells the boxes apart by their names alone; caption cells
+// and NoCell have none.
+void TestKyuho::everyInputCellHasItsOwnName()
+{
+    QSet<QString> names;
+    for (int cell = 0; cell <= 121; ++cell) {
+        const auto c = static_cast<std::uint8_t>(cell);
+        QCOMPARE(CellName(c).isEmpty(), !IsInputCell(c));
+        if (IsInputCell(c))
+            names << CellName(c);
+    }
+    QCOMPARE(names.size(), 53);
 }
 
 void TestKyuho::clearedSlipIsBlank()

@@ -1,0 +1,303 @@
+#include "Mainunit/SlipAccessible.h"
+
+#include "Mainunit/Mainunit.h"
+#include "Verify/Kyuho.h"
+#include "slip/SlipDraw.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
+
+namespace mivrel {
+namespace {
+
+const QString EditorName = QStringLiteral("MemoGen");
+const QString MarkEditorHint = QStringLiteral("キーを押すたびに ○ が付いたり消えたりします");
+
+// The input cells in ascending order, which is also the keyboard order; a
+// cell's child index among the slip's cells is its place in this list.
+const std::vector<std::uint8_t> &InputCells()
+{
+    static const std::vector<std::uint8_t> cells = [] {
+        std::vector<std::uint8_t> list;
+        for (int cell = 0; cell < CellCount; ++cell)
+            if (IsInputCell(static_cast<std::uint8_t>(cell)))
+                list.push_back(static_cast<std::uint8_t>(cell));
+        return list;
+    }();
+    return cells;
+}
+
+// A cell's value as the slip shows it, without the padding that right-aligns
+// amounts and counts in their boxes.
+QString ShownValue(const TfrmMain &frm, std::uint8_t cell)
+{
+    return CellValueText(frm.slip(), cell).trimmed();
+}
+
+// The cell's frame on screen.
+QRect CellScreenRect(const TfrmMain &frm, std::uint8_t cell)
+{
+    const CellRect &r = frm.layout().Cells[cell];
+    const SlipOrigin &origin = frm.paintContext().Origin;
+    return {frm.mapToGlobal(QPoint(origin.X + r.Left, origin.Y + r.Top)),
+            QSize(r.Right - r.Left + 1, r.Bottom - r.Top + 1)};
+}
+
+// The cell the focus frame has run ahead to while the editor keeps the
+// keyboard focus on its own cell (Tab held down); NoCell otherwise.
+std::uint8_t FramedAheadCell(const TfrmMain &frm)
+{
+    const QWidget *focus = frm.focusWidget();
+    const bool editing = frm.isActiveWindow() && focus && focus->objectName() == EditorName;
+    return editing && frm.highlightedCell() != frm.currentCell() ? frm.highlightedCell() : NoCell;
+}
+
+void SendFocus(QAccessibleInterface *iface)
+{
+    QAccessibleEvent event(iface, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
+// One input cell of the slip. Text, amount and count cells are text fields
+// whose text is the shown value; mark cells are check boxes. The box can be
+// filled through the editor, which moves onto it.
+class CellAccessible : public QAccessibleInterface, public QAccessibleTextInterface {
+public:
+    CellAccessible(TfrmMain *frm, std::uint8_t cell)
+        : Window(frm), Cell(cell), Kind(LookupCell(cell).Kind), Reported(ShownValue(*frm, cell))
+    {
+    }
+
+    bool isValid() const override { return !Window.isNull(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return Window ? Window->windowHandle() : nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(Window.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name: return CellName(Cell);
+        case QAccessible::Value: return Value();
+        default: return {};
+        }
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override { return Window && Window->isVisible() ? CellScreenRect(*Window, Cell) : QRect(); }
+    QAccessible::Role role() const override
+    {
+        return Kind == CellKind::Mark ? QAccessible::CheckBox : QAccessible::EditableText;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!Window)
+            return s;
+        s.focusable = true;
+        s.invisible = !Window->isVisible();
+        s.focused = FramedAheadCell(*Window) == Cell;
+        s.checkable = Kind == CellKind::Mark;
+        s.checked = s.checkable && !Value().isEmpty();
+        return s;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface && Kind != CellKind::Mark)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return nullptr;
+    }
+
+    // The text is the shown value, read only; it has no caret and no selection.
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override
+    {
+        return Value().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(Value().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+    // Tells assistive technology how the shown value changed since it last
+    // heard of it: a new text, or a mark set or cleared.
+    void ReportValueChange()
+    {
+        const QString now = Value();
+        if (now == Reported)
+            return;
+        if (Kind == CellKind::Mark) {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(this, changed);
+            QAccessible::updateAccessibility(&event);
+        } else {
+            QAccessibleTextUpdateEvent event(this, 0, Reported, now);
+            QAccessible::updateAccessibility(&event);
+        }
+        Reported = now;
+    }
+
+private:
+    QString Value() const { return Window ? ShownValue(*Window, Cell) : QString(); }
+
+    QPointer<TfrmMain> Window;
+    std::uint8_t Cell;
+    CellKind Kind;
+    QString Reported;  // the value assistive technology last heard of
+};
+
+// The main window: its controls (the button panel, the editor) come first,
+// then one child per input cell. A cell's object is made when it is first
+// asked for and lives as long as the window's.
+class SlipWindowAccessible : public QAccessibleWidget {
+public:
+    explicit SlipWindowAccessible(TfrmMain *frm)
+        : QAccessibleWidget(frm, QAccessible::Window), Cells(InputCells().size(), nullptr)
+    {
+    }
+    ~SlipWindowAccessible() override
+    {
+        for (CellAccessible *cell : Cells)
+            if (cell)
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cell));
+    }
+
+    int childCount() const override { return QAccessibleWidget::childCount() + static_cast<int>(Cells.size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const int controls = QAccessibleWidget::childCount();
+        return index < controls ? QAccessibleWidget::child(index) : CellAt(index - controls);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        const auto found = std::find(Cells.begin(), Cells.end(), child);
+        if (found != Cells.end())
+            return QAccessibleWidget::childCount() + static_cast<int>(found - Cells.begin());
+        return QAccessibleWidget::indexOfChild(child);
+    }
+    // The controls lie over the slip: the editor over its cell, the panel
+    // over the top of the slip.
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+            QAccessibleInterface *control = QAccessibleWidget::child(i);
+            if (control && !control->state().invisible && control->rect().contains(x, y))
+                return control;
+        }
+        for (std::size_t i = 0; i < Cells.size(); ++i)
+            if (CellScreenRect(frm(), InputCells()[i]).contains(x, y))
+                return CellAt(static_cast<int>(i));
+        return nullptr;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        const std::uint8_t framed = FramedAheadCell(frm());
+        return framed == NoCell ? QAccessibleWidget::focusChild() : CellOf(framed);
+    }
+
+    CellAccessible *CellOf(std::uint8_t cell) const
+    {
+        const auto &cells = InputCells();
+        const auto found = std::find(cells.begin(), cells.end(), cell);
+        return found == cells.end() ? nullptr : CellAt(static_cast<int>(found - cells.begin()));
+    }
+    void ReportValueChanges()
+    {
+        for (CellAccessible *cell : Cells)
+            if (cell)
+                cell->ReportValueChange();
+    }
+
+private:
+    TfrmMain &frm() const { return *static_cast<TfrmMain *>(widget()); }
+    CellAccessible *CellAt(int index) const
+    {
+        if (index < 0 || index >= static_cast<int>(Cells.size()))
+            return nullptr;
+        CellAccessible *&cell = Cells[static_cast<std::size_t>(index)];
+        if (!cell) {
+            cell = new CellAccessible(&frm(), InputCells()[static_cast<std::size_t>(index)]);
+            QAccessible::registerAccessibleInterface(cell);
+        }
+        return cell;
+    }
+
+    mutable std::vector<CellAccessible *> Cells;  // owned by Qt's cache once made
+};
+
+QAccessibleInterface *SlipAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className != QLatin1StringView(TfrmMain::staticMetaObject.className()))
+        return nullptr;
+    auto *frm = qobject_cast<TfrmMain *>(object);
+    return frm ? new SlipWindowAccessible(frm) : nullptr;
+}
+
+// The window's interface while assistive technology listens; else nullptr,
+// so that nothing is made or sent for nobody.
+SlipWindowAccessible *ListenedInterface(TfrmMain &frm)
+{
+    if (!QAccessible::isActive())
+        return nullptr;
+    return dynamic_cast<SlipWindowAccessible *>(QAccessible::queryAccessibleInterface(&frm));
+}
+
+} // namespace
+
+void InstallSlipAccessibility()
+{
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(SlipAccessibleFactory), true);
+}
+
+void AnnounceSlipValues(TfrmMain &frm)
+{
+    if (SlipWindowAccessible *iface = ListenedInterface(frm))
+        iface->ReportValueChanges();
+}
+
+// The name is set whether or not anyone listens (it is only a shared string),
+// so that the editor is named right when a screen reader starts later.
+void AnnounceEditorCell(TfrmMain &frm, QWidget &editor)
+{
+    const std::uint8_t cell = frm.currentCell();
+    const QString name = CellName(cell);
+    if (editor.accessibleName() == name)
+        return;
+    editor.setAccessibleName(name);
+    editor.setAccessibleDescription(LookupCell(cell).Kind == CellKind::Mark ? MarkEditorHint : QString());
+    if (cell != NoCell && editor.hasFocus() && QAccessible::isActive())
+        SendFocus(QAccessible::queryAccessibleInterface(&editor));
+}
+
+void AnnounceFramedCell(TfrmMain &frm, QWidget &editor)
+{
+    SlipWindowAccessible *iface = ListenedInterface(frm);
+    if (!iface)
+        return;
+    const std::uint8_t framed = FramedAheadCell(frm);
+    if (framed != NoCell)
+        SendFocus(iface->CellOf(framed));
+    else if (frm.currentCell() != NoCell && frm.highlightedCell() == frm.currentCell() && editor.hasFocus())
+        SendFocus(QAccessible::queryAccessibleInterface(&editor));
+}
+
+} // namespace mivrel

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The running program as a screen reader reads it: on its own X server and
+# session bus, with an accessibility bus of its own, Mivrel starts with
+# accessibility on and e2e_atspi.py reads the slip through AT-SPI.
+# Usage: e2e_atspi.sh <mivrel executable> <folder for screenshots>
+set -euo pipefail
+exe=$1 shots=$2
+mkdir -p "$shots"
+here=$(dirname "$0")
+source "$here/e2e_lib.sh"
+launcher=/usr/libexec/at-spi-bus-launcher
+python=/usr/bin/python3  # Debian's interpreter, which has pyatspi
+
+if [ -z "${MIVREL_E2E_INNER:-}" ]; then
+    need xvfb-run xdotool import dbus-run-session dbus-send ps
+    [ -x "$launcher" ] || { echo "SKIP: at-spi2-core not installed"; exit 77; }
+    "$python" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi not installed"; exit 77; }
+    # No auto-repeat: a key held down stays one press, however slow the machine.
+    MIVREL_E2E_INNER=1 exec xvfb-run -a -s '-screen 0 1280x1024x24 -ardelay 60000' \
+        dbus-run-session -- "$0" "$@"
+fi
+export QT_QPA_PLATFORM=xcb
+
+# Started before anything could have the session bus start one on demand.
+start_atspi_bus
+
+spawn env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$exe"
+win=$(find_window Mivrel) || fail "main window did not appear"
+xdotool windowfocus --sync "$win"
+
+"$python" "$here/e2e_atspi.py" || fail "a screen reader does not read the slip as it should"
+kill -0 "$last_pid" 2>/dev/null || fail "the program ended unexpectedly"
+echo "PASS: the slip read through AT-SPI"

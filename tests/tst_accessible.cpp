@@ -1,0 +1,364 @@
+// What a screen reader finds through Qt's accessibility interfaces: the
+// slip's cells with their names, values and rectangles, the editor named
+// after its cell, the command buttons, and the dialogs' captions, excerpts,
+// findings and tables. The notifications sent to a running screen reader are
+// checked end to end (e2e_atspi.sh); offscreen, no assistive technology
+// listens and Qt sends none.
+
+#include "Kojochk/Kojochk.h"
+#include "Mainunit/Forms.h"
+#include "Mainunit/Mainunit.h"
+#include "Trial/Trial.h"
+#include "Verify/Verify.h"
+#include "tests/OffscreenQuiet.h"
+#include "tests/SlipSamples.h"
+
+#include <QAccessible>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace mivrel;
+
+namespace {
+
+QAccessibleInterface *Accessible(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// The main window's children that stand for cells of the slip (no widget).
+QList<QAccessibleInterface *> CellChildren(TfrmMain &frm)
+{
+    QList<QAccessibleInterface *> cells;
+    QAccessibleInterface *window = Accessible(&frm);
+    for (int i = 0; i < window->childCount(); ++i)
+        if (QAccessibleInterface *child = window->child(i); child && !child->object())
+            cells << child;
+    return cells;
+}
+
+QAccessibleInterface *CellNamed(TfrmMain &frm, const QString &name)
+{
+    for (QAccessibleInterface *cell : CellChildren(frm))
+        if (cell->text(QAccessible::Name) == name)
+            return cell;
+    return nullptr;
+}
+
+QPoint CellCentre(const TfrmMain &frm, std::uint8_t cell)
+{
+    const CellRect &r = frm.layout().Cells[cell];
+    const SlipOrigin &o = frm.paintContext().Origin;
+    return {o.X + (r.Left + r.Right) / 2, o.Y + (r.Top + r.Bottom) / 2};
+}
+
+// The widgets a keyboard user has to reach to read or operate a dialog.
+bool NeedsKeyboard(QWidget *widget)
+{
+    if (qobject_cast<QHeaderView *>(widget))
+        return false;  // part of its table, which takes the focus
+    return qobject_cast<QPushButton *>(widget) || qobject_cast<QLineEdit *>(widget)
+        || qobject_cast<QSlider *>(widget) || qobject_cast<QAbstractScrollArea *>(widget)
+        || qobject_cast<QTabBar *>(widget);
+}
+
+bool InFocusChain(QWidget *dialog, QWidget *widget)
+{
+    for (QWidget *w = dialog->nextInFocusChain(); w != dialog; w = w->nextInFocusChain())
+        if (w == widget)
+            return true;
+    return false;
+}
+
+} // namespace
+
+class TestAccessible : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void slipHasOneChildPerInputCell();
+    void cellNameValueAndState_data();
+    void cellNameValueAndState();
+    void cellRectFollowsSlip();
+    void editorNamedAfterItsCell();
+    void editChangesCellValue_data();
+    void editChangesCellValue();
+    void buttonsNamedByCaption();
+    void dialogTexts_data();
+    void dialogTexts();
+    void dialogsReachableByKeyboard();
+
+private:
+    QPlainTextEdit *editor() const { return frm->findChild<QPlainTextEdit *>("MemoGen"); }
+    void click(std::uint8_t cell);
+
+    std::unique_ptr<TfrmMain> frm;
+};
+
+void TestAccessible::initTestCase()
+{
+    SilenceOffscreenSizeHints();
+}
+
+void TestAccessible::init()
+{
+    frm.reset(CreateForms().frmMain);
+    frm->show();
+    QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+    QCoreApplication::processEvents();
+}
+
+void TestAccessible::cleanup()
+{
+    frm.reset();
+}
+
+void TestAccessible::click(std::uint8_t cell)
+{
+    QTest::mouseClick(frm.get(), Qt::LeftButton, {}, CellCentre(*frm, cell));
+}
+
+void TestAccessible::slipHasOneChildPerInputCell()
+{
+    const QList<QAccessibleInterface *> cells = CellChildren(*frm);
+    QCOMPARE(cells.size(), 53);
+    QSet<QString> names;
+    int checkBoxes = 0;
+    for (QAccessibleInterface *cell : cells) {
+        names << cell->text(QAccessible::Name);
+        checkBoxes += cell->role() == QAccessible::CheckBox;
+        QCOMPARE(cell->parent(), Accessible(frm.get()));
+        QCOMPARE(cell->parent()->child(cell->parent()->indexOfChild(cell)), cell);
+    }
+    QSet<QString> expected;
+    for (int c = 0; c < CellCount; ++c)
+        if (IsInputCell(static_cast<std::uint8_t>(c)))
+            expected << CellName(static_cast<std::uint8_t>(c));
+    QCOMPARE(names, expected);
+    QCOMPARE(checkBoxes, 22);
+}
+
+void TestAccessible::cellNameValueAndState_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("mark");
+    QTest::newRow("13 amount, grouped") << QStringLiteral("支払金額") << QStringLiteral("6,898,700") << false;
+    QTest::newRow("59 remarks amount") << QStringLiteral("配偶者の合計所得") << QStringLiteral("300,000") << false;
+    QTest::newRow("51 plain digits as printed") << QStringLiteral("社会保険料等の金額") << QStringLiteral("692430") << false;
+    QTest::newRow("39 count") << QStringLiteral("扶養親族の数 その他 人") << QStringLiteral("2") << false;
+    QTest::newRow("98 blank count") << QStringLiteral("中途就・退職 年") << QString() << false;
+    QTest::newRow("2 two-line address") << QStringLiteral("支払を受ける者 住所又は居所")
+                                        << SampleSlip().texts[Slot::Address] << false;
+    QTest::newRow("23 set mark") << QStringLiteral("控除対象配偶者の有無等 有") << QStringLiteral("○") << true;
+    QTest::newRow("24 clear mark") << QStringLiteral("控除対象配偶者の有無等 無") << QString() << true;
+}
+
+void TestAccessible::cellNameValueAndState()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QFETCH(bool, mark);
+    QAccessibleInterface *cell = CellNamed(*frm, name);
+    QVERIFY(cell);
+    QCOMPARE(cell->text(QAccessible::Value), value);
+    QCOMPARE(cell->role(), mark ? QAccessible::CheckBox : QAccessible::EditableText);
+    QVERIFY(cell->state().focusable);
+    if (mark) {
+        QVERIFY(cell->state().checkable);
+        QCOMPARE(bool(cell->state().checked), !value.isEmpty());
+        QVERIFY(!cell->textInterface());
+    } else {
+        QAccessibleTextInterface *text = cell->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), value);
+    }
+}
+
+void TestAccessible::cellRectFollowsSlip()
+{
+    QAccessibleInterface *window = Accessible(frm.get());
+    for (int width : {476, 900}) {
+        frm->resize(width, 100);
+        QCoreApplication::processEvents();
+        QAccessibleInterface *salary = CellNamed(*frm, QStringLiteral("支払金額"));
+        const CellRect &r = frm->layout().Cells[13];
+        const SlipOrigin &o = frm->paintContext().Origin;
+        const QRect onScreen(frm->mapToGlobal(QPoint(o.X + r.Left, o.Y + r.Top)),
+                             frm->mapToGlobal(QPoint(o.X + r.Right, o.Y + r.Bottom)));
+        QCOMPARE(salary->rect(), onScreen);
+        QCOMPARE(window->childAt(onScreen.center().x(), onScreen.center().y()), salary);
+    }
+    // Over the cell being edited the editor answers, not the cell beneath.
+    const QPoint onEditor = editor()->mapToGlobal(editor()->rect().center());
+    QCOMPARE(window->childAt(onEditor.x(), onEditor.y()), Accessible(editor()));
+}
+
+void TestAccessible::editorNamedAfterItsCell()
+{
+    QAccessibleInterface *edit = Accessible(editor());
+    QCOMPARE(edit->text(QAccessible::Name), QStringLiteral("支払を受ける者 住所又は居所"));
+
+    click(13);
+    QCOMPARE(edit->text(QAccessible::Name), QStringLiteral("支払金額"));
+    QVERIFY(edit->text(QAccessible::Description).isEmpty());
+
+    // Tab held down: the frame runs ahead and the framed box has the focus.
+    QTest::keyPress(editor(), Qt::Key_Tab);
+    QAccessibleInterface *next = CellNamed(*frm, QStringLiteral("給与所得控除後の金額"));
+    QCOMPARE(edit->text(QAccessible::Name), QStringLiteral("支払金額"));
+    QVERIFY(next->state().focused);
+    QCOMPARE(Accessible(frm.get())->focusChild(), next);
+
+    QTest::keyRelease(editor(), Qt::Key_Tab);
+    QCOMPARE(edit->text(QAccessible::Name), QStringLiteral("給与所得控除後の金額"));
+    QVERIFY(!next->state().focused);
+    QCOMPARE(Accessible(frm.get())->focusChild(), edit);
+
+    // In a mark cell the editor tells what its keys do.
+    click(23);
+    QCOMPARE(edit->text(QAccessible::Name), QStringLiteral("控除対象配偶者の有無等 有"));
+    QVERIFY(edit->text(QAccessible::Description).contains(u'○'));
+}
+
+void TestAccessible::editChangesCellValue_data()
+{
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("13 amount") << 13 << QStringLiteral("5000000") << QStringLiteral("5,000,000");
+    QTest::newRow("98 blank count") << 98 << QStringLiteral("8") << QStringLiteral("8");
+    QTest::newRow("24 mark set by a key") << 24 << QStringLiteral(" ") << QStringLiteral("○");
+    QTest::newRow("23 mark cleared by a key") << 23 << QStringLiteral("x") << QString();
+}
+
+void TestAccessible::editChangesCellValue()
+{
+    QFETCH(int, cell);
+    QFETCH(QString, typed);
+    QFETCH(QString, value);
+    click(static_cast<std::uint8_t>(cell));
+    QAccessibleInterface *child = CellNamed(*frm, CellName(static_cast<std::uint8_t>(cell)));
+    editor()->selectAll();
+    QTest::keyClicks(editor(), typed);
+    QTest::keyClick(editor(), Qt::Key_Tab);
+    QCOMPARE(child->text(QAccessible::Value), value);
+    if (child->role() == QAccessible::CheckBox)
+        QCOMPARE(bool(child->state().checked), !value.isEmpty());
+}
+
+void TestAccessible::buttonsNamedByCaption()
+{
+    const QList<QToolButton *> buttons = frm->findChild<QWidget *>("PanelBtn")->findChildren<QToolButton *>();
+    QCOMPARE(buttons.size(), 5);
+    for (QToolButton *button : buttons) {
+        QAccessibleInterface *iface = Accessible(button);
+        QVERIFY(!button->text().isEmpty() && !button->toolTip().isEmpty());
+        QCOMPARE(iface->text(QAccessible::Name), button->text());
+        QCOMPARE(iface->text(QAccessible::Description), button->toolTip());
+    }
+}
+
+enum class Dialog { Verify, Trial, Inspection };
+Q_DECLARE_METATYPE(Dialog)
+
+// Names and descriptions in the dialogs, filled from the sample slip or from
+// a blank one. Names come from the captions beside the controls.
+void TestAccessible::dialogTexts_data()
+{
+    QTest::addColumn<Dialog>("dialog");
+    QTest::addColumn<bool>("blank");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QAccessible::Text>("which");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char *tag, Dialog dialog, bool blank, const char *control, QAccessible::Text which,
+                        const QString &text) {
+        QTest::newRow(tag) << dialog << blank << QString::fromLatin1(control) << which << text;
+    };
+    const auto name = QAccessible::Name;
+    const auto description = QAccessible::Description;
+    row("verify: value with caption", Dialog::Verify, false, "dispHaikou", name, QStringLiteral("配偶者控除 380,000"));
+    row("verify: blank value, caption alone", Dialog::Verify, true, "dispHaikou", name, QStringLiteral("配偶者控除"));
+    row("verify: row 2 tax", Dialog::Verify, false, "dispSyotokuzeikeisan2", name,
+        QStringLiteral("所得税額計算値 151,600"));
+    row("verify: caption's hint", Dialog::Verify, false, "dispKisoKojo", description,
+        QStringLiteral("３８万円を控除することをいいます。(必要用件はありません。)"));
+    row("trial: field", Dialog::Trial, false, "medKyuyoSyunyu", name, QStringLiteral("給与収入"));
+    row("trial: salary slider", Dialog::Trial, false, "traKyuyoSyunyu", name, QStringLiteral("給与収入"));
+    row("trial: deduction slider", Dialog::Trial, false, "traKoujoGoukei", name, QStringLiteral("控除合計"));
+    row("trial: result", Dialog::Trial, false, "lblDispZeiritu", name, QStringLiteral("税率 10%"));
+    row("inspection: findings", Dialog::Inspection, false, "memHaiguMsg", name, QStringLiteral("配偶者の検査結果"));
+    row("inspection: table", Dialog::Inspection, false, "StringGrid1", name,
+        QStringLiteral("給与所得控除後の給与等の金額の表"));
+    row("inspection: value", Dialog::Inspection, false, "dispChousonKeisan", name,
+        QStringLiteral("長期損害保険に係る控除額 14,200"));
+    row("inspection: excerpt", Dialog::Inspection, false, "imgKyuyo", name, QStringLiteral("源泉徴収票の抜粋"));
+    row("inspection: excerpt figures", Dialog::Inspection, false, "imgKyuyo", description,
+        QStringLiteral("支払金額 6,898,700、給与所得控除後の金額 5,008,830"));
+    row("inspection: marks and a plain amount", Dialog::Inspection, false, "imgKouhai", description,
+        QStringLiteral("控除対象配偶者の有無等 有 ○、配偶者特別控除の額 80000"));
+    row("inspection: not the clipped box above", Dialog::Inspection, false, "imgHokenSiharai", description,
+        QStringLiteral("個人年金保険料の金額 84,000、長期損害保険料の金額 18,400"));
+    row("inspection: blank excerpt", Dialog::Inspection, true, "imgHonnin", description, QStringLiteral("記入なし"));
+}
+
+void TestAccessible::dialogTexts()
+{
+    QFETCH(Dialog, dialog);
+    QFETCH(bool, blank);
+    QFETCH(QString, control);
+    QFETCH(QAccessible::Text, which);
+    QFETCH(QString, text);
+    const TKyuho slip = blank ? BlankSlip() : SampleSlip();
+    std::unique_ptr<QDialog> dlg;
+    if (dialog == Dialog::Verify) {
+        auto *verify = new TdlgVerifyTax;
+        FillVerifyTax(*verify, slip);
+        dlg.reset(verify);
+    } else if (dialog == Dialog::Trial) {
+        auto *trial = new TdlgTrial;
+        trial->InitFromSlip(slip);
+        dlg.reset(trial);
+    } else {
+        auto *inspection = new TdlgKojoCheck;
+        RunKojoCheck(*inspection, slip);
+        dlg.reset(inspection);
+    }
+    QWidget *widget = dlg->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QCOMPARE(Accessible(widget)->text(which), text);
+}
+
+// Everything a dialog shows can be read without a mouse: what scrolls or
+// is operated takes the keyboard focus by Tab.
+void TestAccessible::dialogsReachableByKeyboard()
+{
+    TdlgVerifyTax verify;
+    TdlgTrial trial;
+    TdlgKojoCheck inspection;
+    for (QDialog *dlg : std::initializer_list<QDialog *>{&verify, &trial, &inspection}) {
+        int reachable = 0;
+        for (QWidget *widget : dlg->findChildren<QWidget *>()) {
+            if (!NeedsKeyboard(widget) || !widget->isVisibleTo(widget->parentWidget()))
+                continue;
+            QVERIFY2(widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) && InFocusChain(dlg, widget),
+                     qPrintable(widget->objectName()));
+            ++reachable;
+        }
+        QVERIFY(reachable > 0);
+    }
+}
+
+QTEST_MAIN(TestAccessible)
+#include "tst_accessible.moc"
