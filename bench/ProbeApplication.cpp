@@ -91,11 +91,12 @@ void ProbeApplication::ReportReady()
 
 std::int64_t LaunchTimestamp(int argc, char **argv)
 {
-    if (argc != 2)
-        return -1;
     bool ok = false;
-    const qint64 ns = QByteArray(argv[1]).toLongLong(&ok);
-    return ok && ns > 0 ? ns : -1;
+    const qint64 ns = argc == 2 ? QByteArray(argv[1]).toLongLong(&ok) : 0;
+    if (ok && ns > 0)
+        return ns;
+    std::fprintf(stderr, "usage: %s <CLOCK_MONOTONIC ns at launch>\n", argc > 0 ? argv[0] : "probe");
+    return -1;
 }
 
 std::int64_t PeakResidentKb()

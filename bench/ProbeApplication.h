@@ -45,7 +45,8 @@ private:
     bool FirstFrameReported = false;
 };
 
-// The launcher's timestamp from the command line; -1 when missing or malformed.
+// The launcher's timestamp from the command line; -1, after printing the
+// usage line, when it is missing or malformed.
 std::int64_t LaunchTimestamp(int argc, char **argv);
 
 // VmHWM of this process in kB; -1 if /proc cannot tell.

@@ -10,15 +10,11 @@
 #include <QFont>
 #include <QLabel>
 
-#include <cstdio>
-
 int main(int argc, char *argv[])
 {
     const std::int64_t launched = LaunchTimestamp(argc, argv);
-    if (launched < 0) {
-        std::fprintf(stderr, "usage: probe-label <CLOCK_MONOTONIC ns at launch>\n");
+    if (launched < 0)
         return 2;
-    }
     ProbeApplication app(argc, argv, launched);
     mivrel::InstallFaceSubstitutions();
     QLabel label(QStringLiteral("平成８年分 給与所得の源泉徴収票"));

@@ -9,16 +9,13 @@
 #include "Mainunit/Forms.h"
 #include "Mainunit/Mainunit.h"
 
-#include <cstdio>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
     const std::int64_t launched = LaunchTimestamp(argc, argv);
-    if (launched < 0) {
-        std::fprintf(stderr, "usage: probe-mivrel <CLOCK_MONOTONIC ns at launch>\n");
+    if (launched < 0)
         return 2;
-    }
     ProbeApplication app(argc, argv, launched);
     const std::unique_ptr<mivrel::TfrmMain> frmMain(mivrel::CreateForms().frmMain);
 
