@@ -1,31 +1,53 @@
 #include "Mainunit/Forms.h"
 
-#include "Aboutbox/Aboutbox.h"
-#include "Kojochk/Kojochk.h"
 #include "Mainunit/Mainunit.h"
-#include "Mainunit/Pictures.h"
-#include "Trial/Trial.h"
-#include "Verify/Verify.h"
 #include "slip/SlipDraw.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
 
 namespace mivrel {
+
+namespace {
+
+// Watches the main window for its first paint and then queues the building
+// of its dialogs: the queued call runs once that paint has been flushed to
+// the screen.
+class DialogsAfterFirstFrame : public QObject {
+public:
+    explicit DialogsAfterFirstFrame(TfrmMain *frmMain) : QObject(frmMain), Window(frmMain)
+    {
+        frmMain->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            Window->removeEventFilter(this);
+            QTimer::singleShot(0, Window, &TfrmMain::CreateDialogs);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    TfrmMain *Window;
+};
+
+} // namespace
 
 Forms CreateForms()
 {
     QApplication::setApplicationName(QStringLiteral("Mivrel"));
-    QApplication::setWindowIcon(ProgramIcon());
     InstallFaceSubstitutions();
 
     Forms forms;
     forms.frmMain = new TfrmMain;
-    forms.dlgTrial = new TdlgTrial;
-    forms.dlgKojoCheck = new TdlgKojoCheck;
-    forms.dlgVerifyTax = new TdlgVerifyTax;
-    forms.dlgAboutBox = new TdlgAboutBox;
-    forms.frmMain->AttachDialogs(forms.dlgTrial, forms.dlgKojoCheck, forms.dlgVerifyTax,
-                                 forms.dlgAboutBox);
+    // The program's icon, drawn once: the main window has drawn it for itself.
+    QApplication::setWindowIcon(forms.frmMain->windowIcon());
+    new DialogsAfterFirstFrame(forms.frmMain);
     return forms;
 }
 

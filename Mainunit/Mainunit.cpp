@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QTextCursor>
 #include <QToolButton>
+#include <QWindow>
 
 namespace mivrel {
 namespace {
@@ -24,9 +25,11 @@ constexpr int ButtonStep = 64;  // neighbouring buttons overlap by one pixel
 constexpr int PanelWidth = 321;
 constexpr int EditorMaxLength = 255;
 
+// The UI face by its installed family: a QFont of it finds the face at once,
+// where one of the face name has fontconfig look for fallback faces first.
 QFont SystemFont(int pixelSize)
 {
-    QFont font(SystemFace);
+    QFont font(InstalledFamily(SystemFace));
     font.setPixelSize(pixelSize);
     return font;
 }
@@ -59,6 +62,7 @@ TfrmMain::TfrmMain()
     setWindowTitle(QStringLiteral("Mivrel"));
     setWindowIcon(ProgramIcon());
     setFont(SystemFont(13));
+    ShareLoadedFace(font());
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(476, 351);
@@ -83,14 +87,15 @@ void TfrmMain::FormCreate()
     PanelBtn->raise();
 }
 
-void TfrmMain::AttachDialogs(TdlgTrial *trial, TdlgKojoCheck *kojoCheck, TdlgVerifyTax *verifyTax,
-                             TdlgAboutBox *aboutBox)
+void TfrmMain::CreateDialogs()
 {
-    dlgTrial = trial;
-    dlgKojoCheck = kojoCheck;
-    dlgVerifyTax = verifyTax;
-    dlgAboutBox = aboutBox;
-    for (QDialog *dialog : std::initializer_list<QDialog *>{trial, kojoCheck, verifyTax, aboutBox})
+    if (dlgTrial)
+        return;
+    dlgTrial = new TdlgTrial;
+    dlgKojoCheck = new TdlgKojoCheck;
+    dlgVerifyTax = new TdlgVerifyTax;
+    dlgAboutBox = new TdlgAboutBox;
+    for (QDialog *dialog : std::initializer_list<QDialog *>{dlgTrial, dlgKojoCheck, dlgVerifyTax, dlgAboutBox})
         dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
 }
 
@@ -211,10 +216,11 @@ QRect TfrmMain::CellArea(std::uint8_t cell) const
                  QPoint(Context.Origin.X + r.Right, Context.Origin.Y + r.Bottom));
 }
 
-// Shows canvas drawing at once; inside a paint the area joins the next one.
+// Shows canvas drawing at once; inside a paint, or while the window is not
+// on screen yet, the area joins the next paint.
 void TfrmMain::ShowNow(const QRect &area)
 {
-    if (InPaint)
+    if (InPaint || !windowHandle() || !windowHandle()->isExposed())
         update(area);
     else
         repaint(area);
@@ -654,24 +660,28 @@ void TfrmMain::ShowModal(QDialog &dialog)
 
 void TfrmMain::BitBtnVerifyClick()
 {
+    CreateDialogs();
     FillVerifyTax(*dlgVerifyTax, Kyuho);
     ShowModal(*dlgVerifyTax);
 }
 
 void TfrmMain::BitBtnCheckClick()
 {
+    CreateDialogs();
     RunKojoCheck(*dlgKojoCheck, Kyuho);
     ShowModal(*dlgKojoCheck);
 }
 
 void TfrmMain::BitBtnTrialClick()
 {
+    CreateDialogs();
     dlgTrial->InitFromSlip(Kyuho);
     ShowModal(*dlgTrial);
 }
 
 void TfrmMain::BitBtnAboutClick()
 {
+    CreateDialogs();
     ShowModal(*dlgAboutBox);
 }
 
