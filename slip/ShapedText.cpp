@@ -24,6 +24,13 @@ constexpr qsizetype MaxTextsPerFace = 4096;
 // up are loaded for their own size.
 constexpr int MaxScaledPixelSize = 63;
 
+// Whether the face of `font` can be scaled to its size or from it; fonts
+// sized in points are loaded as they are.
+bool Scalable(const QFont &font)
+{
+    return font.pixelSize() > 0 && font.pixelSize() <= MaxScaledPixelSize;
+}
+
 // A font's face without its size.
 QString FaceKey(const QFont &font)
 {
@@ -57,7 +64,7 @@ public:
     // loaded now (and kept for the other sizes).
     QRawFont FaceAtSize(const QFont &font)
     {
-        if (font.pixelSize() > MaxScaledPixelSize)
+        if (!Scalable(font))
             return QRawFont::fromFont(font);
         const QString key = FaceKey(font);
         auto it = Loaded.constFind(key);
@@ -73,7 +80,7 @@ public:
 
     void AddLoaded(const QFont &font)
     {
-        if (font.pixelSize() > MaxScaledPixelSize)
+        if (!Scalable(font))
             return;
         ReleaseWithApplication();
         Loaded.insert(FaceKey(font), QRawFont::fromFont(font));
