@@ -1,11 +1,6 @@
 #include "Mainunit/Forms.h"
 
-#include "Aboutbox/Aboutbox.h"
-#include "Kojochk/Kojochk.h"
 #include "Mainunit/Mainunit.h"
-#include "Pictures/Pictures.h"
-#include "Trial/Trial.h"
-#include "Verify/Verify.h"
 #include "slip/SlipDraw.h"
 
 #include <QApplication>
@@ -15,17 +10,15 @@ namespace mivrel {
 Forms CreateForms()
 {
     QApplication::setApplicationName(QStringLiteral("Mivrel"));
-    QApplication::setWindowIcon(ProgramIcon());
     InstallFaceSubstitutions();
 
     Forms forms;
     forms.frmMain = new TfrmMain;
-    forms.dlgTrial = new TdlgTrial;
-    forms.dlgKojoCheck = new TdlgKojoCheck;
-    forms.dlgVerifyTax = new TdlgVerifyTax;
-    forms.dlgAboutBox = new TdlgAboutBox;
-    forms.frmMain->AttachDialogs(forms.dlgTrial, forms.dlgKojoCheck, forms.dlgVerifyTax,
-                                 forms.dlgAboutBox);
+    // The program's icon, drawn once: the main window has drawn it for itself.
+    QApplication::setWindowIcon(forms.frmMain->windowIcon());
+    // Queued: the dialogs are built once the first frame is on the screen.
+    QObject::connect(forms.frmMain, &TfrmMain::firstFramePainted, forms.frmMain, &TfrmMain::CreateDialogs,
+                     Qt::QueuedConnection);
     return forms;
 }
 

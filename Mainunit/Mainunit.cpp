@@ -19,6 +19,7 @@
 #include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QToolButton>
+#include <QWindow>
 
 namespace mivrel {
 namespace {
@@ -28,9 +29,11 @@ constexpr int ButtonStep = 64;  // neighbouring buttons overlap by one pixel
 constexpr int PanelWidth = 321;
 constexpr int EditorMaxLength = 255;
 
+// The UI face by its installed family: a QFont of it finds the face at once,
+// where one of the face name has fontconfig look for fallback faces first.
 QFont SystemFont(int pixelSize)
 {
-    QFont font(SystemFace);
+    QFont font(InstalledFamily(SystemFace));
     font.setPixelSize(pixelSize);
     return font;
 }
@@ -63,6 +66,7 @@ TfrmMain::TfrmMain()
     setWindowTitle(QStringLiteral("Mivrel"));
     setWindowIcon(ProgramIcon());
     setFont(SystemFont(13));
+    ShareLoadedFace(font());
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(476, 351);
@@ -89,14 +93,15 @@ void TfrmMain::FormCreate()
     PanelBtn->raise();
 }
 
-void TfrmMain::AttachDialogs(TdlgTrial *trial, TdlgKojoCheck *kojoCheck, TdlgVerifyTax *verifyTax,
-                             TdlgAboutBox *aboutBox)
+void TfrmMain::CreateDialogs()
 {
-    dlgTrial = trial;
-    dlgKojoCheck = kojoCheck;
-    dlgVerifyTax = verifyTax;
-    dlgAboutBox = aboutBox;
-    for (QDialog *dialog : std::initializer_list<QDialog *>{trial, kojoCheck, verifyTax, aboutBox})
+    if (dlgTrial)
+        return;
+    dlgTrial = new TdlgTrial;
+    dlgKojoCheck = new TdlgKojoCheck;
+    dlgVerifyTax = new TdlgVerifyTax;
+    dlgAboutBox = new TdlgAboutBox;
+    for (QDialog *dialog : std::initializer_list<QDialog *>{dlgTrial, dlgKojoCheck, dlgVerifyTax, dlgAboutBox})
         dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
 }
 
@@ -231,10 +236,11 @@ QRect TfrmMain::CellArea(std::uint8_t cell) const
                  QPoint(Context.Origin.X + r.Right, Context.Origin.Y + r.Bottom));
 }
 
-// Shows canvas drawing at once; inside a paint the area joins the next one.
+// Shows canvas drawing at once; inside a paint, or while the window is not
+// on screen yet, the area joins the next paint.
 void TfrmMain::ShowNow(const QRect &area)
 {
-    if (InPaint)
+    if (InPaint || !windowHandle() || !windowHandle()->isExposed())
         update(area);
     else
         repaint(area);
@@ -770,6 +776,7 @@ QSize TfrmMain::FrameSizeOf(const QDialog &dialog) const
 void TfrmMain::BitBtnVerifyClick()
 {
     CommitEditedCell();
+    CreateDialogs();
     FillVerifyTax(*dlgVerifyTax, Kyuho);
     ShowModal(*dlgVerifyTax);
 }
@@ -777,6 +784,7 @@ void TfrmMain::BitBtnVerifyClick()
 void TfrmMain::BitBtnCheckClick()
 {
     CommitEditedCell();
+    CreateDialogs();
     RunKojoCheck(*dlgKojoCheck, Kyuho);
     ShowModal(*dlgKojoCheck);
 }
@@ -784,6 +792,7 @@ void TfrmMain::BitBtnCheckClick()
 void TfrmMain::BitBtnTrialClick()
 {
     CommitEditedCell();
+    CreateDialogs();
     dlgTrial->InitFromSlip(Kyuho);
     ShowModal(*dlgTrial);
 }
@@ -791,6 +800,7 @@ void TfrmMain::BitBtnTrialClick()
 void TfrmMain::BitBtnAboutClick()
 {
     CommitEditedCell();
+    CreateDialogs();
     ShowModal(*dlgAboutBox);
 }
 

@@ -36,9 +36,11 @@ public:
 
     TfrmMain();
 
-    // The dialogs the command buttons open; the window becomes their parent.
-    void AttachDialogs(TdlgTrial *trial, TdlgKojoCheck *kojoCheck, TdlgVerifyTax *verifyTax,
-                       TdlgAboutBox *aboutBox);
+    // Builds the four dialogs the command buttons open, in their designed
+    // order (trial, inspection, verification, about), and becomes their
+    // parent; does nothing once they exist. Start-up calls it right after the
+    // first frame; a command that comes first calls it itself.
+    void CreateDialogs();
 
     // Commits the cell being edited and moves the editor to `cell`, or parks
     // it (1 x 1, still a focus stop) for NoCell.

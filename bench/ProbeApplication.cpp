@@ -9,8 +9,16 @@
 
 #include <cstdio>
 
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define PROBE_STOP_COUNTING() CALLGRIND_STOP_INSTRUMENTATION
+#else
+#define PROBE_STOP_COUNTING() ((void)0)
+#endif
+
 namespace {
-constexpr int GiveUpMs = 30000;
+// Generous: under callgrind the start-up runs some fifty times slower.
+constexpr int GiveUpMs = 60000;
 }
 
 ProbeApplication::ProbeApplication(int &argc, char **argv, std::int64_t launchedNs)
@@ -25,9 +33,10 @@ void ProbeApplication::ReportFirstPaint(QWidget &window, std::function<bool()> p
     Painted = std::move(painted);
 }
 
-void ProbeApplication::ObserveEvents(std::function<void(QObject *, QEvent *)> observer)
+void ProbeApplication::ReportWhenReady(const std::string &name, std::function<bool()> ready)
 {
-    Observer = std::move(observer);
+    ReadyName = name;
+    Ready = std::move(ready);
 }
 
 void ProbeApplication::AddFigure(const std::string &name, double value)
@@ -44,34 +53,50 @@ double ProbeApplication::ElapsedMs() const
 // Expose or UpdateRequest event: when that handling returns, the frame is out.
 bool ProbeApplication::notify(QObject *receiver, QEvent *event)
 {
-    if (Observer)
-        Observer(receiver, event);
     const QEvent::Type type = event->type();
     const bool result = QApplication::notify(receiver, event);
-    if (!Reported && Window && receiver == Window->windowHandle()
-        && (type == QEvent::Expose || type == QEvent::UpdateRequest) && Painted())
-        Report();
+    if (!FirstFrameReported) {
+        if (Window && receiver == Window->windowHandle()
+            && (type == QEvent::Expose || type == QEvent::UpdateRequest) && Painted())
+            ReportFirstFrame();
+    } else if (Ready && Ready()) {
+        ReportReady();
+    }
     return result;
 }
 
-void ProbeApplication::Report()
+void ProbeApplication::ReportFirstFrame()
 {
-    Reported = true;
+    PROBE_STOP_COUNTING();
+    FirstFrameReported = true;
     std::printf("first-paint-ms=%.3f vmhwm-kb=%lld", ElapsedMs(), static_cast<long long>(PeakResidentKb()));
     for (const auto &[name, value] : Figures)
         std::printf(" %s=%.3f", name.c_str(), value);
     std::printf("\n");
     std::fflush(stdout);
+    if (Ready && Ready())
+        ReportReady();
+    else if (!Ready)
+        QCoreApplication::exit(0);
+}
+
+void ProbeApplication::ReportReady()
+{
+    std::printf("%s-ms=%.3f %s-vmhwm-kb=%lld\n", ReadyName.c_str(), ElapsedMs(), ReadyName.c_str(),
+                static_cast<long long>(PeakResidentKb()));
+    std::fflush(stdout);
+    Ready = {};
     QCoreApplication::exit(0);
 }
 
 std::int64_t LaunchTimestamp(int argc, char **argv)
 {
-    if (argc != 2)
-        return -1;
     bool ok = false;
-    const qint64 ns = QByteArray(argv[1]).toLongLong(&ok);
-    return ok && ns > 0 ? ns : -1;
+    const qint64 ns = argc == 2 ? QByteArray(argv[1]).toLongLong(&ok) : 0;
+    if (ok && ns > 0)
+        return ns;
+    std::fprintf(stderr, "usage: %s <CLOCK_MONOTONIC ns at launch>\n", argc > 0 ? argv[0] : "probe");
+    return -1;
 }
 
 std::int64_t PeakResidentKb()

@@ -5,15 +5,11 @@
 
 #include <QWidget>
 
-#include <cstdio>
-
 int main(int argc, char *argv[])
 {
     const std::int64_t launched = LaunchTimestamp(argc, argv);
-    if (launched < 0) {
-        std::fprintf(stderr, "usage: probe-minimal <CLOCK_MONOTONIC ns at launch>\n");
+    if (launched < 0)
         return 2;
-    }
     ProbeApplication app(argc, argv, launched);
     QWidget window;
     app.ReportFirstPaint(window, [] { return true; });

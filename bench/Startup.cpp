@@ -2,8 +2,11 @@
 
 #include "Clock.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -14,7 +17,7 @@
 namespace {
 
 constexpr int ServerWaitMs = 10000;
-constexpr int ProbeWaitMs = 60000;
+constexpr int ProbeWaitMs = 120000;  // under callgrind too
 
 // An X server of its own for the run, on the first free display.
 class PrivateXvfb {
@@ -65,31 +68,74 @@ ProbeReport ParseReport(const QString &line)
     return report;
 }
 
-// Runs one probe on `display` and reads its report line.
-std::optional<ProbeReport> RunProbe(const QString &program, const QString &display, const QString &runtimeDir,
-                                    QString &failure)
+// A probe's environment: the private display, the runtime folder.
+QProcessEnvironment ProbeEnvironment(const QString &display, const QString &runtimeDir)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("DISPLAY"), display);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    return env;
+}
+
+// Runs `command` (a probe, possibly under a tool) with the launch timestamp
+// as last argument and reads the probe's report.
+std::optional<ProbeReport> RunProbe(QStringList command, const QProcessEnvironment &env, QString &failure)
+{
+    const QString probeName = QFileInfo(command.last()).fileName();
+    const QString program = command.takeFirst();
     QProcess probe;
     probe.setProcessEnvironment(env);
     probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    probe.start(program, {QString::number(MonotonicNs())});
+    probe.start(program, command << QString::number(MonotonicNs()));
     if (!probe.waitForFinished(ProbeWaitMs) || probe.exitStatus() != QProcess::NormalExit
         || probe.exitCode() != 0) {
         probe.kill();
         probe.waitForFinished();
-        failure = program + QStringLiteral(" did not report its first paint");
+        failure = probeName + QStringLiteral(" did not report its first paint");
         return std::nullopt;
     }
     const ProbeReport report = ParseReport(QString::fromLatin1(probe.readAllStandardOutput()));
     if (!report.count(QStringLiteral("first-paint-ms")) || !report.count(QStringLiteral("vmhwm-kb"))) {
-        failure = program + QStringLiteral(" printed no report line");
+        failure = probeName + QStringLiteral(" printed no report line");
         return std::nullopt;
     }
     return report;
+}
+
+// The instructions callgrind counted, from the totals line of its output
+// file; nullopt if there is none.
+std::optional<std::int64_t> CountedInstructions(const QString &callgrindOut)
+{
+    QFile file(callgrindOut);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    static const QRegularExpression totals(QStringLiteral(R"(^totals:\s+(\d+))"),
+                                           QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = totals.match(QString::fromLatin1(file.readAll()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toLongLong();
+}
+
+// Each probe once under callgrind, the whole process counted up to its first
+// frame (the probe stops the count there). Returns what went wrong, if anything.
+QString CountInstructions(const QString &valgrind, const QStringList &probes,
+                          const std::vector<ProgramStartup *> &figures, const QProcessEnvironment &env)
+{
+    const QTemporaryDir outDir;
+    for (qsizetype i = 0; i < probes.size(); ++i) {
+        const QString out = outDir.filePath(QStringLiteral("callgrind-%1.out").arg(i));
+        QString failure;
+        if (!RunProbe({valgrind, QStringLiteral("-q"), QStringLiteral("--tool=callgrind"),
+                       QStringLiteral("--callgrind-out-file=") + out, probes[i]},
+                      env, failure))
+            return failure;
+        figures[std::size_t(i)]->Instructions = CountedInstructions(out);
+        if (!figures[std::size_t(i)]->Instructions)
+            return QStringLiteral("callgrind wrote no totals for ") + QFileInfo(probes[i]).fileName();
+    }
+    return {};
 }
 
 template <typename T>
@@ -112,8 +158,10 @@ double MedianOf(const std::vector<ProbeReport> &reports, const QString &name)
 
 ProgramStartup Summarise(const std::vector<ProbeReport> &reports)
 {
-    return {MedianOf(reports, QStringLiteral("first-paint-ms")),
-            static_cast<std::int64_t>(MedianOf(reports, QStringLiteral("vmhwm-kb")))};
+    ProgramStartup summary;
+    summary.FirstPaintMs = MedianOf(reports, QStringLiteral("first-paint-ms"));
+    summary.PeakKb = static_cast<std::int64_t>(MedianOf(reports, QStringLiteral("vmhwm-kb")));
+    return summary;
 }
 
 } // namespace
@@ -127,25 +175,32 @@ StartupFigures MeasureStartup(const QString &probeDir, int runs)
         return figures;
     }
     const QTemporaryDir runtimeDir;  // the probes' XDG_RUNTIME_DIR, mode 0700
-    const QString mivrel = probeDir + QStringLiteral("/probe-mivrel");
-    const QString minimal = probeDir + QStringLiteral("/probe-minimal");
-    std::vector<ProbeReport> mivrelReports;
-    std::vector<ProbeReport> minimalReports;
-    // Round 0 warms the caches and is not counted; the order alternates so
-    // that neither program always runs right after the other.
+    const QProcessEnvironment env = ProbeEnvironment(xvfb.Display(), runtimeDir.path());
+    const QStringList probes = {probeDir + QStringLiteral("/probe-mivrel"), probeDir + QStringLiteral("/probe-minimal"),
+                                probeDir + QStringLiteral("/probe-label")};
+    std::vector<std::vector<ProbeReport>> reports(probes.size());
+    // Round 0 warms the caches and is not counted; the order rotates so that
+    // no program always runs right after the same other one.
     for (int round = 0; round <= runs; ++round) {
-        const bool mivrelFirst = round % 2 == 0;
-        for (const QString &program : mivrelFirst ? QStringList{mivrel, minimal} : QStringList{minimal, mivrel}) {
-            const std::optional<ProbeReport> report = RunProbe(program, xvfb.Display(), runtimeDir.path(), figures.Failure);
+        for (qsizetype k = 0; k < probes.size(); ++k) {
+            const qsizetype which = (round + k) % probes.size();
+            const std::optional<ProbeReport> report = RunProbe({probes[which]}, env, figures.Failure);
             if (!report)
                 return figures;
             if (round > 0)
-                (program == mivrel ? mivrelReports : minimalReports).push_back(*report);
+                reports[std::size_t(which)].push_back(*report);
         }
     }
     figures.Runs = runs;
-    figures.Mivrel = Summarise(mivrelReports);
-    figures.Minimal = Summarise(minimalReports);
-    figures.KojoConstructionMs = MedianOf(mivrelReports, QStringLiteral("kojo-ms"));
+    figures.Mivrel = Summarise(reports[0]);
+    figures.Minimal = Summarise(reports[1]);
+    figures.Label = Summarise(reports[2]);
+    figures.DialogsReadyMs = MedianOf(reports[0], QStringLiteral("dialogs-ms"));
+    figures.DialogsPeakKb = static_cast<std::int64_t>(MedianOf(reports[0], QStringLiteral("dialogs-vmhwm-kb")));
+    const QString valgrind = QStandardPaths::findExecutable(QStringLiteral("valgrind"));
+    figures.ValgrindFound = !valgrind.isEmpty();
+    if (figures.ValgrindFound)
+        figures.InstructionsFailure =
+            CountInstructions(valgrind, probes, {&figures.Mivrel, &figures.Minimal, &figures.Label}, env);
     return figures;
 }

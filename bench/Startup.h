@@ -1,15 +1,18 @@
 #pragma once
-// Start-up under a private Xvfb: the program's probe and the minimal Qt
-// Widgets probe, started alternately, each reporting the end of its first
-// frame and its peak resident memory.
+// Start-up under a private Xvfb: the program's probe, the minimal Qt Widgets
+// probe and the Japanese label probe, started alternately, each reporting the
+// end of its first frame and its peak resident memory; then, when valgrind is
+// installed, each once under callgrind for its instructions to that frame.
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 struct ProgramStartup {
     double FirstPaintMs = 0;  // median, from the launch to the end of the first paint
     std::int64_t PeakKb = 0;  // median VmHWM at that point
+    std::optional<std::int64_t> Instructions;  // the whole process up to that point
 };
 
 struct StartupFigures {
@@ -17,9 +20,13 @@ struct StartupFigures {
     int Runs = 0;
     ProgramStartup Mivrel;
     ProgramStartup Minimal;
-    double KojoConstructionMs = 0;  // median, TdlgKojoCheck built inside Mivrel's start-up
+    ProgramStartup Label;
+    double DialogsReadyMs = 0;       // median, from the launch until Mivrel's dialogs exist
+    std::int64_t DialogsPeakKb = 0;  // median VmHWM at that point
+    bool ValgrindFound = false;      // without it there are no instruction counts
+    QString InstructionsFailure;     // empty when counted (or valgrind is missing)
 };
 
-// Starts probe-mivrel and probe-minimal from `probeDir` `runs` times each
-// (after one unmeasured run each to warm the file cache).
+// Starts probe-mivrel, probe-minimal and probe-label from `probeDir` `runs`
+// times each (after one unmeasured run each to warm the file cache).
 StartupFigures MeasureStartup(const QString &probeDir, int runs);

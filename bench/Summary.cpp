@@ -12,11 +12,13 @@
 
 namespace {
 
-// Targets, for two cores.
+// Targets, for two cores. Start-up is held against the toolkit's own floor:
+// the empty window for time and memory, the one-line Japanese label (which
+// loads the same faces and rasterises hinted glyphs) for instructions.
 constexpr double MaxStartupRatio = 1.3;
+constexpr double MaxInstructionRatio = 1.5;
 constexpr double MaxCellShareOfSlip = 1.0 / 30;
-constexpr double MaxKojoShareOfStartup = 0.15;
-constexpr double MaxExtraPeakMB = 15;
+constexpr double MaxExtraPeakMB = 10;
 
 struct Row {
     QString Measure;
@@ -37,6 +39,10 @@ QString Duration(double ns)
 }
 
 QString Megabytes(std::int64_t kb) { return QStringLiteral("%1 MB").arg(kb * 1024 / 1e6, 0, 'f', 1); }
+
+QString Millions(std::int64_t count) { return QStringLiteral("%1 M").arg(count / 1e6, 0, 'f', 1); }
+
+QString Ratio(double ratio) { return QStringLiteral("%1").arg(ratio, 0, 'f', 2); }
 
 QString CpuModel()
 {
@@ -127,6 +133,62 @@ void AddDialogRows(TableBuilder &table)
     table.AddTime(QStringLiteral("TdlgTrial Recalculate (salary field text)"), "TdlgTrial/Recalculate");
 }
 
+void AddTimeRows(TableBuilder &table, const StartupFigures &startup)
+{
+    const QString runs = QStringLiteral("median of %1").arg(startup.Runs);
+    const double mivrelMs = startup.Mivrel.FirstPaintMs;
+    table.Add({QStringLiteral("start-up to first full slip frame, Mivrel (%1)").arg(runs), Duration(mivrelMs * 1e6), {}, {}});
+    table.Add({QStringLiteral("start-up to first frame, minimal Qt Widgets (%1)").arg(runs),
+               Duration(startup.Minimal.FirstPaintMs * 1e6), {}, {}});
+    table.Add({QStringLiteral("start-up to first frame, Japanese label (%1)").arg(runs),
+               Duration(startup.Label.FirstPaintMs * 1e6), {}, {}});
+    const double ratio = mivrelMs / startup.Minimal.FirstPaintMs;
+    table.Add({QStringLiteral("  ratio Mivrel / minimal"), Ratio(ratio),
+               QStringLiteral("<= %1").arg(Ratio(MaxStartupRatio)), Verdict(ratio <= MaxStartupRatio)});
+    table.Add({QStringLiteral("  ratio Mivrel / label"), Ratio(mivrelMs / startup.Label.FirstPaintMs), {}, {}});
+    if (startup.DialogsReadyMs > 0) {
+        table.Add({QStringLiteral("  the four dialogs built, after launch"), Duration(startup.DialogsReadyMs * 1e6), {}, {}});
+    } else {
+        table.Add({QStringLiteral("  the four dialogs built, after launch"), QStringLiteral("missing"), {}, {}});
+        table.MarkIncomplete();
+    }
+}
+
+void AddInstructionRows(TableBuilder &table, const StartupFigures &startup)
+{
+    const QString measure = QStringLiteral("instructions to the first frame (callgrind)");
+    if (!startup.ValgrindFound) {
+        table.Add({measure, QStringLiteral("not counted"), QStringLiteral("valgrind is not installed"), {}});
+        return;
+    }
+    if (!startup.InstructionsFailure.isEmpty()) {
+        table.Add({measure, QStringLiteral("not counted"), startup.InstructionsFailure, {}});
+        table.MarkIncomplete();
+        return;
+    }
+    const std::int64_t mivrel = *startup.Mivrel.Instructions;
+    const std::int64_t label = *startup.Label.Instructions;
+    table.Add({QStringLiteral("instructions to the first full slip frame, Mivrel"), Millions(mivrel), {}, {}});
+    table.Add({QStringLiteral("instructions to the first frame, minimal"), Millions(*startup.Minimal.Instructions), {}, {}});
+    table.Add({QStringLiteral("instructions to the first frame, Japanese label"), Millions(label), {}, {}});
+    const double ratio = double(mivrel) / double(label);
+    table.Add({QStringLiteral("  ratio Mivrel / label"), Ratio(ratio),
+               QStringLiteral("<= %1").arg(Ratio(MaxInstructionRatio)), Verdict(ratio <= MaxInstructionRatio)});
+}
+
+void AddMemoryRows(TableBuilder &table, const StartupFigures &startup)
+{
+    table.Add({QStringLiteral("peak resident memory (VmHWM) at that frame, Mivrel"), Megabytes(startup.Mivrel.PeakKb), {}, {}});
+    table.Add({QStringLiteral("peak resident memory (VmHWM), minimal"), Megabytes(startup.Minimal.PeakKb), {}, {}});
+    table.Add({QStringLiteral("peak resident memory (VmHWM), Japanese label"), Megabytes(startup.Label.PeakKb), {}, {}});
+    const std::int64_t extraKb = startup.Mivrel.PeakKb - startup.Minimal.PeakKb;
+    table.Add({QStringLiteral("  Mivrel above minimal"), Megabytes(extraKb),
+               QStringLiteral("<= %1 MB").arg(MaxExtraPeakMB, 0, 'f', 0),
+               Verdict(extraKb * 1024 / 1e6 <= MaxExtraPeakMB)});
+    if (startup.DialogsPeakKb > 0)
+        table.Add({QStringLiteral("  Mivrel once the dialogs are built"), Megabytes(startup.DialogsPeakKb), {}, {}});
+}
+
 void AddStartupRows(TableBuilder &table, const StartupFigures &startup)
 {
     if (!startup.Failure.isEmpty()) {
@@ -134,36 +196,9 @@ void AddStartupRows(TableBuilder &table, const StartupFigures &startup)
         table.MarkIncomplete();
         return;
     }
-    const double mivrelMs = startup.Mivrel.FirstPaintMs;
-    const double minimalMs = startup.Minimal.FirstPaintMs;
-    const QString runs = QStringLiteral("median of %1").arg(startup.Runs);
-    table.Add({QStringLiteral("start-up to first full slip frame, Mivrel (%1)").arg(runs), Duration(mivrelMs * 1e6), {}, {}});
-    table.Add({QStringLiteral("start-up to first frame, minimal Qt Widgets (%1)").arg(runs),
-               Duration(minimalMs * 1e6), {}, {}});
-    const double ratio = mivrelMs / minimalMs;
-    table.Add({QStringLiteral("  ratio Mivrel / minimal"), QStringLiteral("%1").arg(ratio, 0, 'f', 2),
-               QStringLiteral("<= %1").arg(MaxStartupRatio, 0, 'f', 2), Verdict(ratio <= MaxStartupRatio)});
-    const double kojoMs = startup.KojoConstructionMs;
-    if (kojoMs > 0) {
-        const double share = kojoMs / mivrelMs;
-        table.Add({QStringLiteral("  TdlgKojoCheck construction within it"),
-                   QStringLiteral("%1 = %2 %").arg(Duration(kojoMs * 1e6)).arg(share * 100, 0, 'f', 1),
-                   QStringLiteral("< %1 % of start-up").arg(MaxKojoShareOfStartup * 100, 0, 'f', 0),
-                   Verdict(share < MaxKojoShareOfStartup)});
-        const double withoutKojoMs = mivrelMs - kojoMs;
-        table.Add({QStringLiteral("  Mivrel start-up less that construction"),
-                   QStringLiteral("%1 = %2 x").arg(Duration(withoutKojoMs * 1e6)).arg(withoutKojoMs / minimalMs, 0, 'f', 2),
-                   {}, {}});
-    } else {
-        table.Add({QStringLiteral("  TdlgKojoCheck construction within it"), QStringLiteral("missing"), {}, {}});
-        table.MarkIncomplete();
-    }
-    table.Add({QStringLiteral("peak resident memory (VmHWM), Mivrel"), Megabytes(startup.Mivrel.PeakKb), {}, {}});
-    table.Add({QStringLiteral("peak resident memory (VmHWM), minimal"), Megabytes(startup.Minimal.PeakKb), {}, {}});
-    const std::int64_t extraKb = startup.Mivrel.PeakKb - startup.Minimal.PeakKb;
-    table.Add({QStringLiteral("  Mivrel above minimal"), Megabytes(extraKb),
-               QStringLiteral("<= %1 MB").arg(MaxExtraPeakMB, 0, 'f', 0),
-               Verdict(extraKb * 1024 / 1e6 <= MaxExtraPeakMB)});
+    AddTimeRows(table, startup);
+    AddInstructionRows(table, startup);
+    AddMemoryRows(table, startup);
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 
 #include "slip/SlipDraw.h"
 
+#include "slip/ShapedText.h"
+
 #include <QFont>
-#include <QFontMetrics>
+#include <QFontDatabase>
+#include <QHash>
 #include <QPainter>
 #include <QStringList>
 
@@ -169,14 +172,54 @@ void PlaceInCorner(std::vector<TextPiece> &pieces, const Cp932Text &text, const 
 
 } // namespace
 
+namespace {
+
+// The families InstalledFamily has answered, by face; cleared when the
+// substitutions are installed.
+QHash<QString, QString> &InstalledFamilies()
+{
+    static QHash<QString, QString> families;
+    return families;
+}
+
+// Whether `families` (as QFontDatabase lists them, "Name" or "Name [Foundry]")
+// holds `family`.
+bool Lists(const QStringList &families, const QString &family)
+{
+    for (const QString &listed : families)
+        if (listed.startsWith(family, Qt::CaseInsensitive)
+            && (listed.size() == family.size() || listed.mid(family.size()).startsWith(QLatin1String(" ["))))
+            return true;
+    return false;
+}
+
+} // namespace
+
 void InstallFaceSubstitutions()
 {
+    InstalledFamilies().clear();
     QFont::insertSubstitutions(MinchoFace, {QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP")});
     QFont::insertSubstitutions(GothicFace, {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     // The dialogs' fixed label positions expect a fixed-pitch UI face: half-width
     // digits exactly half a full-width character wide.
     QFont::insertSubstitutions(SystemFace, {QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
                                             QStringLiteral("Noto Sans CJK JP")});
+}
+
+QString InstalledFamily(const QString &face)
+{
+    auto it = InstalledFamilies().constFind(face);
+    if (it == InstalledFamilies().constEnd()) {
+        const QStringList installed = QFontDatabase::families();
+        QString family = face;
+        for (const QString &candidate : QStringList(face) + QFont::substitutes(face))
+            if (Lists(installed, candidate)) {
+                family = candidate;
+                break;
+            }
+        it = InstalledFamilies().insert(face, family);
+    }
+    return *it;
 }
 
 void SetFontSizes(TFontInfoSet &fonts, std::int32_t slipWidth)
@@ -235,9 +278,10 @@ void DrawCharDraw(QPainter &canvas, const TCharDraw &item)
     canvas.setFont(font);
     canvas.setPen(canvas.pen().color());  // text needs a pen, whatever style the lines left
     canvas.setBackgroundMode(Qt::TransparentMode);
-    const std::int64_t ascent = canvas.fontMetrics().ascent();
+    ShapedFace &face = ShapedFace::For(font, canvas.layoutDirection());
+    const std::int64_t ascent = face.Ascent();
     for (const TextPiece &piece : pieces)
-        canvas.drawText(QPoint(piece.X, Narrow(piece.Y + ascent)), piece.Text);
+        face.Draw(canvas, QPoint(piece.X, Narrow(piece.Y + ascent)), piece.Text);
 }
 
 } // namespace mivrel

@@ -96,13 +96,14 @@ std::size_t SeparatorOf(std::uint8_t cell)
     }
 }
 
-// The printed captions and the title are fixed texts that the Mincho face
-// covers whole, so it is asked for without fallback faces: looking those up
-// is the dearest part of the first paint. Values are typed by the user and
-// keep the fallbacks.
+// The faces are asked for by their installed family, so that no fallback
+// faces are looked up before a text needs one. The printed captions and the
+// title are fixed texts that the Mincho face covers whole, so it is asked for
+// without fallback faces altogether. Values are typed by the user and keep
+// the fallbacks.
 QFont Face(const QString &family, bool bold)
 {
-    QFont font(family);
+    QFont font(InstalledFamily(family));
     font.setBold(bold);
     if (family == MinchoFace)
         font.setStyleStrategy(QFont::NoFontMerging);

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <vector>
 
+class QFont;
 class QPainter;
 
 namespace mivrel {
@@ -27,6 +28,15 @@ inline const QString SystemFace = QStringLiteral("System");
 // Maps the face names the slip asks for onto installed Japanese faces.
 // Called once at start-up and by every test that draws text.
 void InstallFaceSubstitutions();
+// The family a QFont of `face` ends up with when `face` itself or one of its
+// substitutes is installed: the first of them in that order. A QFont of that
+// family finds its face at once, where a QFont of `face` has fontconfig look
+// for fallback faces first. `face` itself when none is installed.
+QString InstalledFamily(const QString &face);
+// Lets the slip draw every size of the face of `font` from the font engine
+// that `font` has loaded (a window whose own face is one of the slip's faces
+// spares the slip loading that face a second time).
+void ShareLoadedFace(const QFont &font);
 
 struct TFontInfo {
     std::int32_t Size = 0;  // pixels

@@ -9,6 +9,7 @@
 #include "tests/SlipSamples.h"
 #include "tests/OffscreenQuiet.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -80,6 +81,8 @@ private slots:
     void clearBlanksEveryCell();
     void dialogsLeaveRecordUnchangedAndReturnFocus_data();
     void dialogsLeaveRecordUnchangedAndReturnFocus();
+    void dialogsAreBuiltOnceInTheirOrder_data();
+    void dialogsAreBuiltOnceInTheirOrder();
     void editingRetractsPanel_data();
     void editingRetractsPanel();
     void tabWithoutFrameStartsAtFirstCell();
@@ -100,6 +103,7 @@ private:
     void typeText(const QString &text);
     void openPanelWithPointer();
     bool buttonsEnabled() const;
+    QStringList dialogNames() const;
 
     std::unique_ptr<TfrmMain> frm;
 };
@@ -712,6 +716,53 @@ void TestMainunit::inputMethodAskedOnlyOutsideMarkCells()
     QInputMethodQueryEvent query(Qt::ImEnabled);
     QApplication::sendEvent(editor(), &query);
     QCOMPARE(query.value(Qt::ImEnabled).toBool(), enabled);
+}
+
+QStringList TestMainunit::dialogNames() const
+{
+    QStringList names;
+    for (const QDialog *dialog : frm->findChildren<QDialog *>(Qt::FindDirectChildrenOnly))
+        names << dialog->objectName();
+    return names;
+}
+
+void TestMainunit::dialogsAreBuiltOnceInTheirOrder_data()
+{
+    QTest::addColumn<bool>("commandFirst");
+    QTest::newRow("right after the first frame") << false;
+    QTest::newRow("by a command that comes first") << true;
+}
+
+// The four dialogs are built once each, trial, inspection, verification,
+// about: right after the main window's first frame, or by the first command
+// that needs one when it comes before that frame.
+void TestMainunit::dialogsAreBuiltOnceInTheirOrder()
+{
+    QFETCH(bool, commandFirst);
+    const QStringList designed = {"dlgTrial", "dlgKojoCheck", "dlgVerifyTax", "dlgAboutBox"};
+    frm.reset(CreateForms().frmMain);
+    QCOMPARE(dialogNames(), QStringList());
+    if (commandFirst) {
+        frm->HideButtonPanel();  // the panel starts down with its buttons disabled
+        frm->ShowButtonPanel(false);
+        QString opened;
+        QTimer::singleShot(0, frm.get(), [&] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                opened = modal->objectName();
+                static_cast<QDialog *>(modal)->accept();
+            }
+        });
+        button("BitBtnAbout")->click();
+        QCOMPARE(opened, QStringLiteral("dlgAboutBox"));
+        QCOMPARE(frm->fullRedrawCount(), 0);
+        QCOMPARE(dialogNames(), designed);
+    }
+    frm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+    QTRY_COMPARE(dialogNames(), designed);
+    QVERIFY(frm->fullRedrawCount() > 0);
+    Settle();
+    QCOMPARE(dialogNames(), designed);
 }
 
 QTEST_MAIN(TestMainunit)

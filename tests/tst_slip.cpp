@@ -4,11 +4,13 @@
 //
 // With MIVREL_SHOT_DIR set, the sample slip is also saved there as PNGs.
 
+#include "slip/LayoutTables.h"
 #include "slip/SlipDraw.h"
 
 #include <QtTest>
 #include <QDir>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
@@ -133,6 +135,44 @@ Pieces Join(Pieces a, const Pieces &b)
 
 const QString FullSpace = QStringLiteral("　");
 
+QByteArray U16(quint16 v)
+{
+    const char bytes[2] = {char(v >> 8), char(v & 0xFF)};
+    return QByteArray(bytes, 2);
+}
+
+// A GSUB or GPOS table whose one feature `tag` uses one lookup of `type` and
+// `flags` with the one subtable given; `variations` > 0 adds a feature
+// variations offset (table version 1.1).
+QByteArray LayoutTable(const char *tag, quint16 type, quint16 flags, const QByteArray &subtable,
+                       quint32 variations = 0)
+{
+    const quint16 header = variations ? 14 : 10;
+    QByteArray table = U16(1) + U16(variations ? 1 : 0) + U16(0) + U16(header) + U16(header + 14);
+    if (variations)
+        table += U16(variations >> 16) + U16(variations & 0xFFFF);
+    table += U16(1) + QByteArray(tag, 4) + U16(8) + U16(0) + U16(1) + U16(0);  // feature list
+    table += U16(1) + U16(4) + U16(type) + U16(flags) + U16(1) + U16(8);       // lookup list
+    return table + subtable;
+}
+
+// A ligature substitution subtable: `first` followed by `rest` forms glyph 999.
+QByteArray Ligature(quint16 first, const QList<quint16> &rest)
+{
+    QByteArray ligature = U16(999) + U16(quint16(rest.size() + 1));
+    for (const quint16 glyph : rest)
+        ligature += U16(glyph);
+    return U16(1) + U16(8) + U16(1) + U16(14) + U16(1) + U16(1) + U16(first) + U16(1) + U16(4) + ligature;
+}
+
+// An extension subtable standing for a subtable of `type`.
+QByteArray Extension(quint16 type, const QByteArray &subtable)
+{
+    return U16(1) + U16(type) + U16(0) + U16(8) + subtable;
+}
+
+using Glyphs = QList<quint32>;
+
 } // namespace
 
 class TestSlip : public QObject {
@@ -146,6 +186,10 @@ private slots:
     void addressLines_data();
     void addressLines();
     void textTopLeftIsTheCharacterCell();
+    void shapingRules_data();
+    void shapingRules();
+    void textDrawsAsQPainterDoes_data();
+    void textDrawsAsQPainterDoes();
     void frameOutline_data();
     void frameOutline();
     void redrawRestoresSeparator_data();
@@ -325,6 +369,116 @@ void TestSlip::textTopLeftIsTheCharacterCell()
         item.Size = size;
         Paint(image, [&](QPainter &p) { DrawCharDraw(p, item); });
         QCOMPARE(image, drawn);
+    }
+}
+
+void TestSlip::shapingRules_data()
+{
+    QTest::addColumn<QByteArray>("gsub");
+    QTest::addColumn<QByteArray>("gpos");
+    QTest::addColumn<bool>("kern");
+    QTest::addColumn<Glyphs>("glyphs");
+    QTest::addColumn<bool>("unchanged");
+    const QByteArray fi = LayoutTable("liga", 4, 0, Ligature(10, {20}));
+    const QByteArray pairs = LayoutTable("kern", 2, 0, QByteArray(8, 0));
+    QTest::newRow("no tables, pair") << QByteArray() << QByteArray() << false << Glyphs{10, 20} << true;
+    QTest::newRow("ligature, its glyphs") << fi << QByteArray() << false << Glyphs{5, 10, 20} << false;
+    QTest::newRow("ligature, first alone") << fi << QByteArray() << false << Glyphs{10} << true;
+    QTest::newRow("ligature, other order") << fi << QByteArray() << false << Glyphs{20, 10} << true;
+    QTest::newRow("ligature, apart") << fi << QByteArray() << false << Glyphs{10, 5, 20} << true;
+    QTest::newRow("ligature of one glyph")
+        << LayoutTable("ccmp", 4, 0, Ligature(10, {})) << QByteArray() << false << Glyphs{10} << false;
+    QTest::newRow("ligature skipping marks")
+        << LayoutTable("ccmp", 4, 0x0008, Ligature(10, {20})) << QByteArray() << false << Glyphs{10, 30} << false;
+    QTest::newRow("ligature through an extension")
+        << LayoutTable("ccmp", 7, 0, Extension(4, Ligature(10, {20}))) << QByteArray() << false << Glyphs{10, 20}
+        << false;
+    QTest::newRow("single substitution") << LayoutTable("locl", 1, 0, QByteArray(6, 0)) << QByteArray() << false
+                                         << Glyphs{10} << false;
+    QTest::newRow("single substitution, vertical only")
+        << LayoutTable("vert", 1, 0, QByteArray(6, 0)) << QByteArray() << false << Glyphs{10, 20} << true;
+    QTest::newRow("feature variations") << LayoutTable("liga", 4, 0, Ligature(10, {20}), 30) << QByteArray()
+                                        << false << Glyphs{5} << false;
+    QTest::newRow("truncated") << fi.left(30) << QByteArray() << false << Glyphs{5} << false;
+    QTest::newRow("pair positioning, alone") << QByteArray() << pairs << false << Glyphs{10} << true;
+    QTest::newRow("pair positioning, pair") << QByteArray() << pairs << false << Glyphs{10, 20} << false;
+    QTest::newRow("single positioning") << QByteArray() << LayoutTable("palt", 1, 0, QByteArray(6, 0)) << false
+                                        << Glyphs{10} << false;
+    QTest::newRow("kern table, alone") << QByteArray() << QByteArray() << true << Glyphs{10} << true;
+    QTest::newRow("kern table, pair") << QByteArray() << QByteArray() << true << Glyphs{10, 20} << false;
+}
+
+// A text is drawn from its character map only where the face's tables
+// cannot substitute, move or join its glyphs.
+void TestSlip::shapingRules()
+{
+    QFETCH(QByteArray, gsub);
+    QFETCH(QByteArray, gpos);
+    QFETCH(bool, kern);
+    QFETCH(Glyphs, glyphs);
+    QTEST(ShapingRules({gsub, gpos, kern, false}).LeavesUnchanged(glyphs), "unchanged");
+    QVERIFY(!ShapingRules({gsub, gpos, kern, true}).LeavesUnchanged(glyphs));
+}
+
+void TestSlip::textDrawsAsQPainterDoes_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("sizes");
+    QTest::addColumn<qreal>("ratio");  // of the canvas' device pixels
+    // The sizes of the slip at client widths 476 and 1350, and beyond 64
+    // pixels, where glyphs are filled as outlines instead of cached.
+    const QList<int> captions = {6, 7, 9, 19, 22, 26};
+    const QList<int> values = {9, 14, 18, 44, 52, 70};
+    QTest::newRow("caption character") << MinchoFace << false << "控" << captions << 1.0;
+    QTest::newRow("caption in brackets") << MinchoFace << false << "（受給者番号）" << captions << 1.0;
+    QTest::newRow("half-width pair") << MinchoFace << false << " )" << captions << 1.0;
+    QTest::newRow("title, bold") << MinchoFace << true << "  給与所得の源泉徴収票" << QList<int>{14, 44, 66} << 1.0;
+    QTest::newRow("dense screen, title") << MinchoFace << true << "平成８年分 給与所得" << QList<int>{12, 14, 38, 44} << 2.0;
+    QTest::newRow("amount") << GothicFace << false << "  6,898,700" << values << 1.0;
+    QTest::newRow("address") << GothicFace << false << "東京都架空区見本町１－２" << values << 1.0;
+    QTest::newRow("mark") << GothicFace << false << "○" << values << 1.0;
+    QTest::newRow("Latin with kerning pairs") << GothicFace << false << "AVATAR To, Wa." << values << 1.0;
+    QTest::newRow("kana with a combining mark") << GothicFace << false << "か\u3099キ\u309A" << values << 1.0;
+    QTest::newRow("outside the face: fallback") << GothicFace << false << "Ωאב€" << values << 1.0;
+    QTest::newRow("tab and line separator") << GothicFace << false << "1\t2\u2028" << values << 1.0;
+    QTest::newRow("dense screen") << MinchoFace << false << "支払金額（円）" << captions << 2.0;
+    QTest::newRow("dense screen, amount") << GothicFace << false << "  6,898,700" << values << 2.0;
+}
+
+// Every text draws the pixels QPainter::drawText gives it in the same font,
+// whichever way it is laid out (from the character map, shaped, or by the
+// painter), at every size the face is asked for, and again from the kept
+// glyph runs.
+void TestSlip::textDrawsAsQPainterDoes()
+{
+    QFETCH(QString, face);
+    QFETCH(bool, bold);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, sizes);
+    QFETCH(qreal, ratio);
+    for (const int size : sizes) {
+        QFont font(InstalledFamily(face));
+        font.setBold(bold);
+        font.setPixelSize(size);
+        QImage blank(int(ratio * (40 + size * text.size())), int(ratio * 3 * size), QImage::Format_RGB32);
+        blank.setDevicePixelRatio(ratio);
+        blank.fill(Qt::white);
+        QImage expected = blank;
+        Paint(expected, [&](QPainter &p) {
+            p.setFont(font);
+            p.drawText(QPoint(7, size + QFontMetrics(font).ascent()), text);
+        });
+        const TCharDraw item{7, size, 0, 0, size, TopLeft, 0, 0, text};
+        for (int pass = 0; pass < 2; ++pass) {
+            QImage drawn = blank;
+            Paint(drawn, [&](QPainter &p) {
+                p.setFont(font);
+                DrawCharDraw(p, item);
+            });
+            QVERIFY2(drawn == expected, qPrintable(QStringLiteral("size %1, pass %2").arg(size).arg(pass)));
+        }
     }
 }
 
