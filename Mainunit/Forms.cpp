@@ -11,6 +11,12 @@ Forms CreateForms()
 {
     QApplication::setApplicationName(QStringLiteral("Mivrel"));
     InstallFaceSubstitutions();
+    // Every text of the program is Japanese: the application's own face (the
+    // tooltips', and the one controls start from) is the Japanese UI face, by
+    // its installed family so that no fallback face is looked for.
+    QFont uiFont(InstalledFamily(SystemFace));
+    uiFont.setPixelSize(13);
+    QApplication::setFont(uiFont);
 
     Forms forms;
     forms.frmMain = new TfrmMain;

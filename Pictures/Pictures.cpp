@@ -1,5 +1,6 @@
 #include "Pictures/Pictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -183,7 +184,8 @@ QIcon ButtonPicture(ButtonPictureKind kind)
 {
     QIcon icon;
     icon.addPixmap(QPixmap::fromImage(DrawButtonImage(kind, 24)));
-    icon.addPixmap(QPixmap::fromImage(DrawButtonImage(kind, 48)));
+    if (qGuiApp->devicePixelRatio() > 1.0)  // the densest screen attached
+        icon.addPixmap(QPixmap::fromImage(DrawButtonImage(kind, 48)));
     return icon;
 }
 

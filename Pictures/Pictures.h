@@ -14,7 +14,8 @@ QImage ProgramIconImage(int size);
 QIcon ProgramIcon();
 
 enum class ButtonPictureKind { Clear = 0, Verify = 1, Check = 2, Trial = 3, About = 4 };
-// A button's picture, 24 x 24 (also at twice the size for dense screens).
+// A button's picture, 24 x 24 (also at twice the size when a dense screen is
+// attached). Needs a QGuiApplication.
 QIcon ButtonPicture(ButtonPictureKind kind);
 
 // The check mark of an OK button, 16 x 16 (and 32 x 32).
