@@ -5,6 +5,7 @@
 #   make fuzz   build the libFuzzer targets with clang and run each FUZZ_SECONDS (60)
 #   make fuzz-smoke     the same, 20 s each (CI)
 #   make soak SEED=n EVENTS=n   a longer randomized soak of the main window
+#   make e2e-stress     every end-to-end check 5 times under a load of two busy processes
 #   make install        install into $(PREFIX) (default /usr/local)
 #   make package        build the Debian package in $(BUILD)/
 #   make package-check  build the package and check it (files, Depends, start-up)
@@ -20,7 +21,7 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb-xkb-d
             lintian appstream valgrind
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench fuzz fuzz-smoke fuzz-build soak install package package-check clean
+.PHONY: deps configure build run test e2e-stress bench fuzz fuzz-smoke fuzz-build soak install package package-check clean
 PREFIX ?= /usr/local
 
 deps:
@@ -48,6 +49,9 @@ run: build
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+e2e-stress: build
+	tests/e2e_stress.sh $(BUILD) 5
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMIVREL_BUILD_BENCH=ON -DMIVREL_BUILD_TESTS=OFF

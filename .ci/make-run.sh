@@ -4,13 +4,12 @@
 # its process id once the window is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -z "${MIVREL_MAKE_RUN_INNER:-}" ]; then
-    MIVREL_MAKE_RUN_INNER=1 exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0"
-fi
 source tests/e2e_lib.sh
+need xdotool
+start_x 1280x1024
 E2E_WAIT=600   # the first `make run` may still have to build
 spawn make run
 win=$(find_window Mivrel) || fail "make run showed no window"
 pid=$(xdotool getwindowpid "$win")
 echo "make run shows the window (process $pid)"
-kill "$pid"
+stop_process "$pid"

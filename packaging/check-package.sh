@@ -64,11 +64,11 @@ reported=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$root/usr/bin/miv
 echo "mivrel --version: $reported"
 
 # Start the installed program the way the menu entry does and wait for its window.
-QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
-    PATH="$1/usr/bin:$PATH" mivrel & pid=$!
-    for _ in $(seq 50); do
-        xdotool search --onlyvisible --name "^Mivrel\$" >/dev/null 2>&1 && { kill $pid; echo "installed program shows its window"; exit 0; }
-        sleep 0.2
-    done
-    kill $pid 2>/dev/null; exit 1' _ "$root" || fail "the installed program did not show its window"
+(
+    source "$(dirname "$0")/../tests/e2e_lib.sh"
+    start_x 1024x768
+    PATH="$root/usr/bin:$PATH" QT_QPA_PLATFORM=xcb spawn mivrel
+    find_window Mivrel > /dev/null
+) || fail "the installed program did not show its window"
+echo "installed program shows its window"
 echo "PASS: package check"

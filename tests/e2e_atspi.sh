@@ -8,21 +8,15 @@ exe=$1 shots=$2
 mkdir -p "$shots"
 here=$(dirname "$0")
 source "$here/e2e_lib.sh"
-launcher=/usr/libexec/at-spi-bus-launcher
 python=/usr/bin/python3  # Debian's interpreter, which has pyatspi
 
-if [ -z "${MIVREL_E2E_INNER:-}" ]; then
-    need xvfb-run xdotool import dbus-run-session dbus-send ps
-    [ -x "$launcher" ] || { echo "SKIP: at-spi2-core not installed"; exit 77; }
-    "$python" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi not installed"; exit 77; }
-    # No auto-repeat: a key held down stays one press, however slow the machine.
-    MIVREL_E2E_INNER=1 exec xvfb-run -a -s '-screen 0 1280x1024x24 -ardelay 60000' \
-        dbus-run-session -- "$0" "$@"
-fi
-export QT_QPA_PLATFORM=xcb
-
-# Started before anything could have the session bus start one on demand.
+need xdotool import dbus-send
+"$python" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi not installed"; exit 77; }
+# No auto-repeat: a key held down stays one press, however slow the machine.
+start_x 1280x1024 -ardelay 60000
+start_session_bus
 start_atspi_bus
+export QT_QPA_PLATFORM=xcb
 
 spawn env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$exe"
 win=$(find_window Mivrel) || fail "main window did not appear"

@@ -11,19 +11,17 @@ source "$(dirname "$0")/e2e_lib.sh"
 
 headless() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$exe" "$@"; }
 
-if [ -z "${MIVREL_E2E_INNER:-}" ]; then
-    out=$(headless --help) || fail "--help ended with status $?"
-    grep -qx 'Usage: mivrel \[options\]' <<<"$out" || fail "--help printed: $out"
-    out=$(headless --version) || fail "--version ended with status $?"
-    [ "$(head -1 <<<"$out")" = "Mivrel $version" ] || fail "--version printed: $out"
-    status=0
-    err=$(headless -platform xcb --bogus 2>&1 >/dev/null) || status=$?
-    [ "$status" = 1 ] || fail "an unknown option ended with status $status"
-    grep -qx "mivrel: Unknown option 'bogus'." <<<"$err" || fail "an unknown option printed: $err"
+out=$(headless --help) || fail "--help ended with status $?"
+grep -qx 'Usage: mivrel \[options\]' <<<"$out" || fail "--help printed: $out"
+out=$(headless --version) || fail "--version ended with status $?"
+[ "$(head -1 <<<"$out")" = "Mivrel $version" ] || fail "--version printed: $out"
+status=0
+err=$(headless -platform xcb --bogus 2>&1 >/dev/null) || status=$?
+[ "$status" = 1 ] || fail "an unknown option ended with status $status"
+grep -qx "mivrel: Unknown option 'bogus'." <<<"$err" || fail "an unknown option printed: $err"
 
-    need xvfb-run xdotool
-    MIVREL_E2E_INNER=1 exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$@"
-fi
+need xdotool
+start_x 1280x1024
 
 spawn env -u DISPLAY QT_QPA_PLATFORM=xcb "$exe" -display "$DISPLAY" \
     -qwindowtitle 'Mivrel probe' -qwindowgeometry 700x520+30+40

@@ -10,17 +10,13 @@ mkdir -p "$shots"
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/e2e_lib.sh"
 
-if [ -z "${MIVREL_E2E_INNER:-}" ]; then
-    need xvfb-run dbus-run-session xdotool import fcitx5 fcitx5-remote
-    [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
-        { echo "SKIP: AT-SPI or python3-pyatspi not installed"; exit 77; }
-    MIVREL_E2E_INNER=1 exec xvfb-run -a -s '-screen 0 1280x1024x24' dbus-run-session "$0" "$@"
-fi
+need xdotool import fcitx5 fcitx5-remote
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi not installed"; exit 77; }
+start_x 1280x1024
+start_session_bus
 
 # A private profile whose input methods are the US keyboard and Anthy.
-export HOME
-HOME=$(mktemp -d)
-trap 'e2e_cleanup; rm -rf "$HOME"' EXIT
+export HOME=$e2e_tmp/home
 mkdir -p "$HOME/.config/fcitx5"
 cat > "$HOME/.config/fcitx5/profile" <<'PROFILE'
 [Groups/0]
@@ -41,8 +37,9 @@ Layout=
 PROFILE
 
 start_atspi_bus
-spawn fcitx5 --disable=wayland,waylandim,kimpanel,notificationitem,clipboard,xim,ibusfrontend,fcitx4frontend
-wait_until on_session_bus org.fcitx.Fcitx5 || fail "fcitx5 did not start"
+fcitx5_up() { on_session_bus org.fcitx.Fcitx5; }
+start_env fcitx5 fcitx5_up \
+    fcitx5 --disable=wayland,waylandim,kimpanel,notificationitem,clipboard,xim,ibusfrontend,fcitx4frontend
 
 export QT_QPA_PLATFORM=xcb QT_IM_MODULE=fcitx QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 spawn "$exe"

@@ -1,23 +1,39 @@
 # Shared by the end-to-end scripts (sourced, never run on its own). Each script
-# takes its own display, waits for conditions instead of sleeping, and ends
-# every process it started.
+# takes its own display and buses, waits for conditions instead of sleeping,
+# and ends every process it started, waiting until each is gone.
 #
+# The environment (servers, compositors, buses, daemons):
 #   need TOOL...          exit 77 (skipped) unless every TOOL is on the path
+#   start_x WxH [ARG...]  a private Xvfb of that screen size on a display number that no
+#                         other server holds (the server picks it); waits until it answers;
+#                         exports DISPLAY. ARGs go to Xvfb.
+#   start_session_bus     a private session bus; exports DBUS_SESSION_BUS_ADDRESS
+#   start_atspi_bus       this session's accessibility bus, waited for
+#   start_env NAME CHECK CMD...
+#                         starts CMD (output in $e2e_tmp/NAME.log) and waits until the command
+#                         CHECK succeeds; tries three times, then reports an environment failure
+#   start_openbox         the openbox window manager, managing the screen
+#   env_fail WHAT [LOG]   reports that the environment (not the program) failed, with the log
+#
+# The program and the checks:
 #   spawn CMD...          starts CMD in the background; ended at exit; sets $last_pid
 #   fail MESSAGE          screenshot of the screen into $shots, message, exit 1
-#   wait_until [!] CMD... runs CMD every 0.1 s until it succeeds (with !: fails), 10 s or $E2E_WAIT
+#   wait_until [!] CMD... runs CMD every 0.1 s until it succeeds (with !: fails), 20 s or $E2E_WAIT
 #   find_window TITLE     prints the id of the visible window titled exactly TITLE
-#   start_openbox         starts the openbox window manager and waits until it manages the screen
 #   pixel WIN X Y         prints the colour of one pixel of window WIN as rrggbb
 #   pixel_is WIN X Y RGB  whether that pixel has colour RGB (for wait_until)
 #   window_size_is WIN WxH  whether the window's client size is WxH (for wait_until)
 #   shoot WIN NAME        saves a screenshot of WIN as $shots/NAME.png
 #   on_session_bus NAME   whether NAME has an owner on the session bus (for wait_until)
-#   start_atspi_bus       starts this session's accessibility bus and waits for it; its daemon
-#                         and registry, which are no children of the script, are ended at exit too
+#
+# Every process a script starts, directly or through daemons and buses that
+# detach from it, inherits MIVREL_E2E_RUN; at exit those that remain are found
+# by it, ended and waited for, the servers last.
 
-e2e_pids=()
-atspi_pids=()
+e2e_pids=()    # started by spawn: ended first, newest first
+e2e_infra=()   # the X server and the session bus: ended last, newest first
+e2e_tmp=$(mktemp -d)
+export MIVREL_E2E_RUN="$$.$(date +%s%N)"
 
 need() {
     local tool
@@ -26,17 +42,43 @@ need() {
     done
 }
 
-e2e_cleanup() {
-    local pid
-    [ -n "${atspi_started:-}" ] && note_atspi_pids
-    for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    for pid in "${atspi_pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait_until ended "$pid" || echo "process $pid did not end"
+# Whether a process is gone (a zombie counts: it only waits to be reaped).
+ended() { ! ps -o stat= -p "$1" 2>/dev/null | grep -qv '^Z'; }
+
+# Ends one process and waits until it is gone: TERM, then KILL after 5 s.
+stop_process() {
+    local pid=$1 tries=50
+    kill "$pid" 2>/dev/null || true
+    while ! ended "$pid" && [ "$tries" -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
+    ended "$pid" || { kill -KILL "$pid" 2>/dev/null; while ! ended "$pid"; do sleep 0.1; done; }
+    wait "$pid" 2>/dev/null || true
+}
+
+# The processes of this run that are still there, except this shell and the
+# servers: found by the variable they inherited, read with shell builtins
+# only so that the search starts no process of its own.
+run_processes() {
+    local dir pid entries skip=" $$ ${e2e_infra[*]} "
+    for dir in /proc/[0-9]*; do
+        pid=${dir#/proc/}
+        [[ $skip == *" $pid "* ]] && continue
+        mapfile -d '' entries 2>/dev/null < "$dir/environ" || continue
+        [[ " ${entries[*]} " == *" MIVREL_E2E_RUN=$MIVREL_E2E_RUN "* ]] && echo "$pid"
     done
 }
+
+e2e_cleanup() {
+    local status=$? i pid
+    trap - EXIT
+    for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do stop_process "${e2e_pids[i]}"; done
+    for pid in $(run_processes); do stop_process "$pid"; done
+    for ((i = ${#e2e_infra[@]} - 1; i >= 0; i--)); do stop_process "${e2e_infra[i]}"; done
+    for pid in $(run_processes); do stop_process "$pid"; done
+    rm -rf "$e2e_tmp"
+    exit "$status"
+}
 trap e2e_cleanup EXIT
+trap 'exit 143' TERM INT
 
 spawn() {
     "$@" &
@@ -46,12 +88,23 @@ spawn() {
 
 fail() {
     echo "FAIL: $*"
-    [ -n "${shots:-}" ] && import -window root "$shots/failure-$(basename "$0" .sh).png" 2>/dev/null
+    [ -n "${shots:-}" ] && [ -n "${DISPLAY:-}" ] &&
+        import -window root "$shots/failure-$(basename "$0" .sh).png" 2>/dev/null
+    exit 1
+}
+
+env_fail() {
+    echo "ENVIRONMENT FAILURE (not a fault of the program): $1"
+    if [ -n "${2:-}" ] && [ -s "$2" ]; then
+        echo "--- last lines of $2:"
+        tail -n 40 "$2"
+        echo "---"
+    fi
     exit 1
 }
 
 wait_until() {
-    local tries=$(( ${E2E_WAIT:-10} * 10 )) want=0 got
+    local tries=$(( ${E2E_WAIT:-20} * 10 )) want=0 got
     [ "$1" = "!" ] && { want=1; shift; }
     while :; do
         "$@" >/dev/null 2>&1 && got=0 || got=1
@@ -60,6 +113,68 @@ wait_until() {
         [ "$tries" -gt 0 ] || return 1
         sleep 0.1
     done
+}
+
+start_env() {
+    local name=$1 check=$2 attempt
+    shift 2
+    for attempt in 1 2 3; do
+        echo "== $name, attempt $attempt: $*" >> "$e2e_tmp/$name.log"
+        "$@" >> "$e2e_tmp/$name.log" 2>&1 &
+        last_pid=$!
+        if wait_until "$check"; then
+            e2e_pids+=("$last_pid")
+            return 0
+        fi
+        stop_process "$last_pid"
+    done
+    env_fail "$name did not start" "$e2e_tmp/$name.log"
+}
+
+x_answers() { xdpyinfo >/dev/null 2>&1; }
+
+# Xvfb writes the display number it took to the file once it accepts
+# connections; the number is free because the server claimed it itself.
+start_x() {
+    local size=$1 attempt number log=$e2e_tmp/xvfb.log
+    shift
+    need Xvfb xdpyinfo
+    for attempt in 1 2 3; do
+        : > "$e2e_tmp/display"
+        Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp "$@" \
+            3> "$e2e_tmp/display" >> "$log" 2>&1 &
+        local pid=$!
+        if wait_until grep -q '[0-9]' "$e2e_tmp/display"; then
+            number=$(tr -dc 0-9 < "$e2e_tmp/display")
+            export DISPLAY=:$number
+            if wait_until x_answers; then
+                e2e_infra+=("$pid")
+                return 0
+            fi
+        fi
+        echo "== Xvfb attempt $attempt failed" >> "$log"
+        stop_process "$pid"
+    done
+    env_fail "the X server did not start" "$log"
+}
+
+start_session_bus() {
+    local attempt file=$e2e_tmp/bus
+    need dbus-daemon
+    for attempt in 1 2 3; do
+        : > "$file"
+        dbus-daemon --session --nofork --nopidfile --print-address=3 \
+            3> "$file" >> "$e2e_tmp/dbus.log" 2>&1 &
+        local pid=$!
+        if wait_until grep -q . "$file"; then
+            export DBUS_SESSION_BUS_ADDRESS
+            DBUS_SESSION_BUS_ADDRESS=$(head -1 "$file")
+            e2e_infra+=("$pid")
+            return 0
+        fi
+        stop_process "$pid"
+    done
+    env_fail "the session bus did not start" "$e2e_tmp/dbus.log"
 }
 
 find_window() {
@@ -71,10 +186,7 @@ find_window() {
 
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
-start_openbox() {
-    spawn openbox --sm-disable
-    wait_until wm_running || fail "openbox did not start"
-}
+start_openbox() { start_env openbox wm_running openbox --sm-disable; }
 
 pixel() {
     import -window "$1" -crop "1x1+$2+$3" -depth 8 txt:- | awk 'NR == 2 { print tolower(substr($3, 2, 6)) }'
@@ -91,22 +203,12 @@ on_session_bus() {
         "string:$1" | grep -q true
 }
 
+atspi_bus_up() { on_session_bus org.a11y.Bus; }
+
+# Started before anything could have the session bus start one on demand.
+# The bus's own daemon and registry detach from the launcher; they carry this
+# run's variable and are ended at exit with the rest.
 start_atspi_bus() {
-    spawn /usr/libexec/at-spi-bus-launcher --launch-immediately
-    atspi_started=1
-    wait_until on_session_bus org.a11y.Bus || fail "the accessibility bus did not start"
+    [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "SKIP: at-spi2-core not installed"; exit 77; }
+    start_env atspi-bus atspi_bus_up /usr/libexec/at-spi-bus-launcher --launch-immediately
 }
-
-# The accessibility bus's daemon and its registry, asked for while the bus
-# still runs: the registry would outlive its bus.
-note_atspi_pids() {
-    local address name
-    address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-        org.a11y.Bus.GetAddress 2>/dev/null) || return 0
-    for name in org.freedesktop.DBus org.a11y.atspi.Registry; do
-        atspi_pids+=($(dbus-send --bus="${address// /}" --print-reply=literal --dest=org.freedesktop.DBus / \
-            org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" 2>/dev/null | awk '{ print $2 }'))
-    done
-}
-
-ended() { ! ps -o stat= -p "$1" | grep -qv '^Z'; }

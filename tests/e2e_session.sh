@@ -8,10 +8,8 @@ exe=$1 shots=$2 wm=${3:-}
 mkdir -p "$shots"
 source "$(dirname "$0")/e2e_lib.sh"
 
-if [ -z "${MIVREL_E2E_INNER:-}" ]; then
-    need xvfb-run xdotool import xprop ${wm:+openbox}
-    MIVREL_E2E_INNER=1 exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$@"
-fi
+need xdotool import xprop xwininfo ${wm:+openbox}
+start_x 1280x1024
 export QT_QPA_PLATFORM=xcb
 [ -n "$wm" ] && start_openbox
 

@@ -11,15 +11,13 @@ need weston weston-screenshooter convert
 [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
     { echo "SKIP: qt6-wayland not installed"; exit 77; }
 
-export XDG_RUNTIME_DIR
-XDG_RUNTIME_DIR=$(mktemp -d)
-chmod 700 "$XDG_RUNTIME_DIR"
+export XDG_RUNTIME_DIR=$e2e_tmp/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 cd "$XDG_RUNTIME_DIR"
-trap 'e2e_cleanup; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
-spawn weston --backend=headless-backend.so --use-pixman --width=1300 --height=900 \
-    --socket=wl-mivrel --idle-time=0 --debug --log="$XDG_RUNTIME_DIR/weston.log"
-wait_until test -S wl-mivrel || fail "weston did not start"
+weston_up() { test -S "$XDG_RUNTIME_DIR/wl-mivrel"; }
+start_env weston weston_up weston --backend=headless-backend.so --use-pixman --width=1300 --height=900 \
+    --socket=wl-mivrel --idle-time=0 --debug
 export WAYLAND_DISPLAY=wl-mivrel
 
 MIVREL_TEST_MAXIMIZE=1 QT_QPA_PLATFORM=wayland spawn "$exe"

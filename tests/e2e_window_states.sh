@@ -9,10 +9,8 @@ exe=$1 shots=$2
 mkdir -p "$shots"
 source "$(dirname "$0")/e2e_lib.sh"
 
-if [ -z "${MIVREL_E2E_INNER:-}" ]; then
-    need xvfb-run xdotool import xprop openbox wmctrl
-    MIVREL_E2E_INNER=1 exec xvfb-run -a -s '-screen 0 1600x1000x24' "$0" "$@"
-fi
+need xdotool import xprop openbox wmctrl convert
+start_x 1600x1000
 export QT_QPA_PLATFORM=xcb
 start_openbox
 spawn "$exe"
