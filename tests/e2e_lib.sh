@@ -13,6 +13,11 @@
 #                         starts CMD (output in $e2e_tmp/NAME.log) and waits until the command
 #                         CHECK succeeds; tries three times, then reports an environment failure
 #   start_openbox         the openbox window manager, managing the screen
+#   as_user CMD...        runs CMD as an unprivileged user (mivrel-e2e, made on first use when
+#                         this script runs as root) with a HOME ($user_home) and XDG_RUNTIME_DIR
+#                         of its own; for programs that refuse root. The X server takes its
+#                         connections; a session bus it needs is started with as_user too:
+#                         start_session_bus as_user
 #   env_fail WHAT [LOG]   reports that the environment (not the program) failed, with the log
 #
 # The program and the checks:
@@ -158,12 +163,14 @@ start_x() {
     env_fail "the X server did not start" "$log"
 }
 
+# start_session_bus [as_user]: with as_user the bus belongs to that user, whose
+# programs may then use it.
 start_session_bus() {
     local attempt file=$e2e_tmp/bus
     need dbus-daemon
     for attempt in 1 2 3; do
         : > "$file"
-        dbus-daemon --session --nofork --nopidfile --print-address=3 \
+        "$@" dbus-daemon --session --nofork --nopidfile --print-address=3 \
             3> "$file" >> "$e2e_tmp/dbus.log" 2>&1 &
         local pid=$!
         if wait_until grep -q . "$file"; then
@@ -175,6 +182,31 @@ start_session_bus() {
         stop_process "$pid"
     done
     env_fail "the session bus did not start" "$e2e_tmp/dbus.log"
+}
+
+E2E_USER=mivrel-e2e
+user_home=$e2e_tmp/user-home
+
+# Makes the user (once per machine, whichever script comes first) and its
+# folders for this run; a script that does not run as root runs as itself.
+prepare_user() {
+    [ -d "$user_home" ] && return 0
+    mkdir -p -m 700 "$user_home" "$e2e_tmp/user-runtime"
+    [ "$(id -u)" = 0 ] || return 0
+    flock /tmp/mivrel-e2e-user.lock sh -c "id -u $E2E_USER >/dev/null 2>&1 ||
+        useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin $E2E_USER" \
+        || env_fail "the unprivileged test user could not be made"
+    chmod 711 "$e2e_tmp"
+    chown "$E2E_USER:" "$user_home" "$e2e_tmp/user-runtime"
+}
+
+as_user() {
+    prepare_user
+    local run=(env HOME="$user_home" XDG_RUNTIME_DIR="$e2e_tmp/user-runtime")
+    [ "$(id -u)" = 0 ] &&
+        run=(setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups
+             "${run[@]}" USER="$E2E_USER" LOGNAME="$E2E_USER")
+    "${run[@]}" "$@"
 }
 
 find_window() {
