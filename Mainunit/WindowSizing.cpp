@@ -59,13 +59,25 @@ QSize ScreenRoom(const QWidget &window)
     return screen->availableGeometry().size() - frame;
 }
 
+// On X11 the request goes to the server (and so to the window manager)
+// directly: Qt would take the size asked for as the window's own until the
+// window manager answers, and a window manager that refuses need not answer
+// at all, which would leave Qt painting a window of a size it does not have.
 void AskClientSize(QWidget &window, QSize size)
 {
-    QWindow *handle = window.windowHandle();
-    if (handle && window.isVisible())
+    xcb_connection_t *connection = X11Connection();
+    if (connection && window.isVisible() && window.windowHandle()) {
+        const qreal ratio = window.devicePixelRatioF();
+        const std::uint32_t native[] = {std::uint32_t(qRound(size.width() * ratio)),
+                                        std::uint32_t(qRound(size.height() * ratio))};
+        xcb_configure_window(connection, xcb_window_t(window.winId()),
+                             XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, native);
+        xcb_flush(connection);
+    } else if (QWindow *handle = window.windowHandle(); handle && window.isVisible()) {
         handle->resize(size);
-    else
+    } else {
         window.resize(size);
+    }
 }
 
 void PaintUncoveredAreas(QWidget &window, const QColor &colour)

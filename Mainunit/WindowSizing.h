@@ -22,6 +22,7 @@ QSize ScreenRoom(const QWidget &window);
 
 // Asks the window system for a client size. Qt's idea of the size changes
 // only when the window system answers, so a refused request leaves it true.
+// Before the window is shown the size is simply set.
 void AskClientSize(QWidget &window, QSize size);
 
 // Has the X server fill areas that a resize uncovers with `colour` at once,
