@@ -16,7 +16,7 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb-xkb-d
             fonts-ipafont-mincho fonts-ipafont-gothic \
             xvfb xdotool x11-utils imagemagick libbenchmark-dev clang libclang-rt-14-dev \
             file desktop-file-utils \
-            openbox wmctrl weston qt6-wayland dbus \
+            openbox wmctrl weston qt6-wayland dbus i3-wm xterm sway grim jq \
             fcitx5 fcitx5-frontend-qt6 fcitx5-anthy at-spi2-core python3-pyatspi \
             lintian appstream valgrind
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
