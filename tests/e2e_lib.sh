@@ -260,6 +260,6 @@ slip_shown() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/slip_shot.py" "$
 
 x_slip_shown() { import -window "$1" "$shots/$2.png" 2>/dev/null && slip_shown "$shots/$2.png"; }
 
-slip_fault() { cat "$e2e_tmp/slip.txt" 2>/dev/null; }
+slip_fault() { cat "$e2e_tmp/slip.txt" 2>/dev/null || true; }
 
 client_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\)/\1 \2/p'; }
