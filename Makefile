@@ -6,6 +6,8 @@
 #   make fuzz-smoke     the same, 20 s each (CI)
 #   make soak SEED=n EVENTS=n   a longer randomized soak of the main window
 #   make e2e-stress     every end-to-end check 5 times under a load of two busy processes
+#   make e2e-desktops   the window-size checks under KWin and GNOME Shell, headless (installs
+#                       those desktops' large packages first; by hand, not in CI)
 #   make install        install into $(PREFIX) (default /usr/local)
 #   make package        build the Debian package in $(BUILD)/
 #   make package-check  build the package and check it (files, Depends, start-up)
@@ -16,12 +18,12 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb-xkb-d
             fonts-ipafont-mincho fonts-ipafont-gothic \
             xvfb xdotool x11-utils imagemagick libbenchmark-dev clang libclang-rt-14-dev \
             file desktop-file-utils \
-            openbox wmctrl weston qt6-wayland dbus \
+            openbox wmctrl weston qt6-wayland dbus i3-wm xterm sway grim jq \
             fcitx5 fcitx5-frontend-qt6 fcitx5-anthy at-spi2-core python3-pyatspi \
             lintian appstream valgrind
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test e2e-stress bench fuzz fuzz-smoke fuzz-build soak install package package-check clean
+.PHONY: deps configure build run test e2e-stress e2e-desktops bench fuzz fuzz-smoke fuzz-build soak install package package-check clean
 PREFIX ?= /usr/local
 
 deps:
@@ -52,6 +54,12 @@ test: build
 
 e2e-stress: build
 	tests/e2e_stress.sh $(BUILD) 5
+
+DESKTOP_PACKAGES := kwin-wayland kwin-style-breeze xwayland gnome-shell python3-gi
+e2e-desktops: build
+	@$(MAKE) --no-print-directory deps PACKAGES="$(DESKTOP_PACKAGES)"
+	tests/e2e_kwin.sh $(BUILD)/mivrel $(BUILD)/tests/shots
+	tests/e2e_gnome.sh $(BUILD)/mivrel $(BUILD)/tests/shots
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMIVREL_BUILD_BENCH=ON -DMIVREL_BUILD_TESTS=OFF

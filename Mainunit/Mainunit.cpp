@@ -4,6 +4,8 @@
 #include "Kojochk/Kojochk.h"
 #include "Mainunit/HeldKeys.h"
 #include "Mainunit/SlipAccessible.h"
+#include "Mainunit/WindowFit.h"
+#include "Mainunit/WindowSizing.h"
 #include "Pictures/Pictures.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
@@ -69,7 +71,7 @@ TfrmMain::TfrmMain()
     ShareLoadedFace(font());
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    resize(476, 351);
+    resize(476, FittedClientHeight(476));
     ReportHeldKeysAsRepeatedPresses();
     InstallSlipAccessibility();
     FormCreate();
@@ -101,8 +103,12 @@ void TfrmMain::CreateDialogs()
     dlgKojoCheck = new TdlgKojoCheck;
     dlgVerifyTax = new TdlgVerifyTax;
     dlgAboutBox = new TdlgAboutBox;
+    // Fixed dialogs of this window: a title and a close button, nothing to
+    // minimise or maximise, whichever side draws the frame.
+    const Qt::WindowFlags flags =
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     for (QDialog *dialog : std::initializer_list<QDialog *>{dlgTrial, dlgKojoCheck, dlgVerifyTax, dlgAboutBox})
-        dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
+        dialog->setParent(this, flags);
 }
 
 // ---------------------------------------------------------------- controls
@@ -248,33 +254,7 @@ void TfrmMain::ShowNow(const QRect &area)
 
 int TfrmMain::fittedHeight(int clientWidth) const
 {
-    SlipLayout probe;
-    probe.ScaleNum = clientWidth - 1;
-    LayOutSlip(probe);
-    return SlipTop(probe.XCoord[56]) + probe.YCoord[18] + 1;
-}
-
-int TfrmMain::SlipTop(std::int32_t slipWidth)
-{
-    return PanelHeight + PanelRetractedTop + 2 * (slipWidth / 60) + 2;
-}
-
-// The client height grows with the slip width, so the widest slip that fits
-// is found by halving the range of widths.
-int TfrmMain::LargestFittingWidth(int clientWidth, int clientHeight) const
-{
-    int fits = 1;
-    int tooWide = std::min(clientWidth, 2 * clientHeight + 2) + 1;  // the slip is 2:3
-    while (tooWide - fits > 1) {
-        const int middle = fits + (tooWide - fits) / 2;
-        (fittedHeight(middle) <= clientHeight ? fits : tooWide) = middle;
-    }
-    return fits;
-}
-
-bool TfrmMain::SizeDictated() const
-{
-    return windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    return FittedClientHeight(clientWidth);
 }
 
 // ------------------------------------------------------------------ events
@@ -284,43 +264,24 @@ void TfrmMain::resizeEvent(QResizeEvent *)
     FormResize();
 }
 
-// Lays out the largest slip that fits the client area. In the normal state
-// the user chooses only the width: the height is then fitted to it, and the
-// width kept small enough for the whole slip to fit the screen. Maximized or
-// full screen, the window system's size is taken as it is and the slip is
-// centred in it.
+// Lays out the largest slip that fits the client area, centred both ways,
+// whatever size the window system gave. A free window then asks once for the
+// height that fits a width the user chose (WindowFit.h says when).
 void TfrmMain::FormResize()
 {
-    const int slipWidth = LargestFittingWidth(width(), height());
-    Layout.ScaleNum = slipWidth - 1;
+    const SlipPlacement place = PlaceSlip(size());
+    Layout.ScaleNum = place.Width - 1;
     Layout.ScaleDen = SlipDesignWidth;
     LayOutSlip(Layout);
     SetFontSizes(Fonts, Layout.XCoord[56]);
-    Context.Origin.X = (width() - slipWidth) / 2;
-    Context.Origin.Y = SlipTop(Layout.XCoord[56]);
+    Context.Origin.X = place.X;
+    Context.Origin.Y = place.Y;
 
-    if (!SizeDictated())
-        FitWindowToSlip();
+    if (const std::optional<QSize> wanted = Requests.Given(size(), FreeToChooseSize(*this), ScreenRoom(*this)))
+        AskClientSize(*this, *wanted);
     PrepareCanvas();
     FullRedrawPending = true;
     update();
-}
-
-// Asks for the normal-state size: the width as it is, unless the slip would
-// then be taller than the screen, and the height fitted to the width. The
-// request is compared with the real client size, so a window system that
-// resized the window without asking is answered too.
-void TfrmMain::FitWindowToSlip()
-{
-    int wantedWidth = width();
-    if (const QScreen *screen = this->screen()) {
-        const int frameHeight = frameGeometry().height() - height();
-        wantedWidth = std::min(wantedWidth,
-                               LargestFittingWidth(wantedWidth, screen->availableGeometry().height() - frameHeight));
-    }
-    const QSize wanted(wantedWidth, fittedHeight(wantedWidth));
-    if (size() != wanted)
-        resize(wanted);
 }
 
 // The canvas covers the client area in device pixels: on a dense screen the
@@ -348,8 +309,10 @@ void TfrmMain::paintEvent(QPaintEvent *event)
     QPainter screen(this);
     screen.drawImage(QRectF(area), Canvas,
                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
-    if (firstFrame)
+    if (firstFrame) {
+        PaintUncoveredAreas(*this, palette().color(QPalette::Window));
         emit firstFramePainted();
+    }
 }
 
 // Brings the canvas up to date: the whole slip after a resize or Clear, one
@@ -754,6 +717,7 @@ void TfrmMain::ShowModal(QDialog &dialog)
         dialog.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
     }
     dialog.exec();
+    ReturnFocusAfterDialog(*this);
 }
 
 // The size of a dialog with its window manager frame. Until the dialog has

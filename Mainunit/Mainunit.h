@@ -3,6 +3,7 @@
 // in-place editor that moves from cell to cell, and the retracting panel of
 // command buttons.
 
+#include "Mainunit/WindowFit.h"
 #include "Verify/Kyuho.h"
 #include "slip/SlipDraw.h"
 #include "slip/SlipLayout.h"
@@ -85,10 +86,6 @@ private:
     QToolButton *CreateButton(const char *name, const QString &caption, const QString &hint,
                               int index);
     void FormResize();
-    void FitWindowToSlip();
-    static int SlipTop(std::int32_t slipWidth);
-    int LargestFittingWidth(int clientWidth, int clientHeight) const;
-    bool SizeDictated() const;
     void PrepareCanvas();
     void FormPaint();
     void FormMouseDown(int x, int y);
@@ -127,6 +124,7 @@ private:
     TFontInfoSet Fonts;
     SlipPaintContext Context;
     QImage Canvas;
+    SizeRequests Requests;
 
     // Editing state.
     std::uint8_t CurrentCell = NoCell;

@@ -244,3 +244,22 @@ start_atspi_bus() {
     [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "SKIP: at-spi2-core not installed"; exit 77; }
     start_env atspi-bus atspi_bus_up /usr/libexec/at-spi-bus-launcher --launch-immediately
 }
+
+# ---------------------------------------------------------------------------
+# The slip as a screenshot shows it, for the checks of window sizes on the
+# desktops (i3, sway, openbox, KWin, GNOME Shell):
+#   slip_shown IMAGE      whether IMAGE, the client area alone, shows the whole slip, the
+#                         largest that fits, centred both ways, the editor on it, and nothing
+#                         around it but the window colour (tests/slip_shot.py); what was found
+#                         is in $e2e_tmp/slip.txt
+#   x_slip_shown WIN NAME the same for the X window WIN, its screenshot kept as $shots/NAME.png
+#   slip_fault            prints what the last check found
+#   client_size WIN       prints the X window's client size as W H
+
+slip_shown() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/slip_shot.py" "$1" > "$e2e_tmp/slip.txt" 2>&1; }
+
+x_slip_shown() { import -window "$1" "$shots/$2.png" 2>/dev/null && slip_shown "$shots/$2.png"; }
+
+slip_fault() { cat "$e2e_tmp/slip.txt" 2>/dev/null || true; }
+
+client_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\)/\1 \2/p'; }

@@ -62,5 +62,17 @@ xdotool windowfocus --sync "$dlg"
 xdotool key Return
 wait_until ! xdotool search --onlyvisible --name '^税額の検算$' || fail "OK did not close the dialog"
 
+# The keyboard is back on 税額検算 wherever the pointer is: Space opens the
+# dialog again (on a bare server the focus would otherwise stay with the root
+# window, and keys go to whatever lies under the pointer).
+xdotool mousemove 5 1000
+focus_on_main() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$win" ]; }
+wait_until focus_on_main || fail "the keyboard focus did not return to the main window"
+xdotool key space
+dlg=$(find_window 税額の検算) || fail "Space after the dialog closed did not reach 税額検算"
+xdotool windowfocus --sync "$dlg"
+xdotool key Return
+wait_until ! xdotool search --onlyvisible --name '^税額の検算$' || fail "OK did not close the dialog again"
+
 kill -0 "$pid" 2>/dev/null || fail "the program ended unexpectedly"
 echo "PASS: end-to-end session${wm:+ under $wm} (screenshots in $shots)"

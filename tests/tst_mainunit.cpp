@@ -4,6 +4,7 @@
 #include "Kojochk/Kojochk.h"
 #include "Mainunit/Forms.h"
 #include "Mainunit/Mainunit.h"
+#include "Mainunit/WindowFit.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
 #include "tests/SlipSamples.h"
@@ -93,6 +94,8 @@ private slots:
     void inputMethodAskedOnlyOutsideMarkCells();
     void dictatedSizeHoldsWholeSlip_data();
     void dictatedSizeHoldsWholeSlip();
+    void everyPixelPainted_data();
+    void everyPixelPainted();
 
 private:
     QPlainTextEdit *editor() const { return frm->findChild<QPlainTextEdit *>("MemoGen"); }
@@ -200,18 +203,25 @@ void TestMainunit::heightFollowsWidth_data()
     QTest::newRow("one pixel: an empty slip") << 1 << 20;
 }
 
+// A width the user gives a normal window brings the height that fits it; a
+// height the user gives alone is kept, and the slip sits in its middle.
 void TestMainunit::heightFollowsWidth()
 {
     QFETCH(int, width);
     QFETCH(int, height);
+    frm->resize(width + 100, 200);
+    Settle();
     frm->resize(width, 200);
     Settle();
     QCOMPARE(frm->width(), width);
     QCOMPARE(frm->height(), height);
     QCOMPARE(frm->fittedHeight(width), height);
-    frm->resize(width, height + 80);  // dragging the bottom edge changes nothing
+    const int top = frm->paintContext().Origin.Y;
+    frm->resize(width, height + 80);  // the bottom edge dragged alone
     Settle();
-    QCOMPARE(frm->height(), height);
+    QCOMPARE(frm->height(), height + 80);
+    QCOMPARE(frm->paintContext().Origin.Y, top + 40);
+    QCOMPARE(frm->layout().ScaleNum, width - 1);
 }
 
 void TestMainunit::clickMovesEditorAndStoresCell()
@@ -683,6 +693,10 @@ void TestMainunit::dictatedSizeHoldsWholeSlip()
     QVERIFY(frm->fittedHeight(slipWidth) <= given.height());
     QVERIFY(frm->fittedHeight(slipWidth + 1) > given.height() || slipWidth == given.width());
     QCOMPARE(origin.X, (given.width() - slipWidth) / 2);
+    const int topGap = origin.Y - SlipTop(layout.XCoord[56]);
+    const int bottomGap = given.height() - (origin.Y + layout.YCoord[18] + 1);
+    QVERIFY2(topGap >= 0 && bottomGap - topGap >= 0 && bottomGap - topGap <= 1,
+             qPrintable(QStringLiteral("gaps %1 above, %2 below").arg(topGap).arg(bottomGap)));
 
     click(120);
     QCOMPARE(int(frm->currentCell()), 120);
@@ -694,6 +708,50 @@ void TestMainunit::dictatedSizeHoldsWholeSlip()
     frm->showNormal();
     QTRY_COMPARE(frm->size(), normal);
     QCOMPARE(frm->paintContext().Origin.X, 0);
+    QCOMPARE(frm->paintContext().Origin.Y, SlipTop(frm->layout().XCoord[56]));
+}
+
+// Whatever size the window has, the window paints all of it: outside the
+// slip only the window colour, inside it the slip's frame lines.
+void TestMainunit::everyPixelPainted_data()
+{
+    QTest::addColumn<bool>("fullScreen");
+    QTest::addColumn<QSize>("given");
+    QTest::newRow("taller than the slip") << false << QSize(476, 700);
+    QTest::newRow("a tall tile") << false << QSize(800, 1000);
+    QTest::newRow("wider than the slip: full screen") << true << QSize(1920, 1080);
+}
+
+void TestMainunit::everyPixelPainted()
+{
+    QFETCH(bool, fullScreen);
+    QFETCH(QSize, given);
+    if (fullScreen) {
+        frm->showFullScreen();
+    } else {
+        // The width first (the window fits its height to it), then the
+        // height alone, which the window keeps.
+        frm->resize(given.width(), 200);
+        Settle();
+        frm->resize(given);
+    }
+    QTRY_COMPARE(frm->size(), given);
+    Settle();
+    const QImage shot = frm->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb window = frm->palette().color(QPalette::Window).rgb();
+    const SlipOrigin &o = frm->paintContext().Origin;
+    const int strip = TfrmMain::PanelHeight + TfrmMain::PanelRetractedTop;
+    const int titleHeight = SlipTop(frm->layout().XCoord[56]) - strip;
+    const QRect frame(o.X, o.Y, frm->layout().XCoord[56] + 1, frm->layout().YCoord[18] + 1);
+    const QRect slip = frame.adjusted(0, -titleHeight, 0, 0);
+    for (int y = strip; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            if (!slip.contains(x, y) && shot.pixel(x, y) != window)
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2 outside the slip is not the window colour").arg(x).arg(y)));
+        }
+    // The frame's four corners are drawn.
+    for (const QPoint corner : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
+        QVERIFY2(qGray(shot.pixel(corner)) < 128, qPrintable(QStringLiteral("corner %1,%2").arg(corner.x()).arg(corner.y())));
 }
 
 // An input method asks the focused editor whether it takes composed text;
