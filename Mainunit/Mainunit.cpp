@@ -2,6 +2,7 @@
 
 #include "Aboutbox/Aboutbox.h"
 #include "Kojochk/Kojochk.h"
+#include "Mainunit/DialogTitleBar.h"
 #include "Mainunit/HeldKeys.h"
 #include "Mainunit/SlipAccessible.h"
 #include "Mainunit/WindowFit.h"
@@ -107,8 +108,15 @@ void TfrmMain::CreateDialogs()
     // minimise or maximise, whichever side draws the frame.
     const Qt::WindowFlags flags =
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-    for (QDialog *dialog : std::initializer_list<QDialog *>{dlgTrial, dlgKojoCheck, dlgVerifyTax, dlgAboutBox})
-        dialog->setParent(this, flags);
+    // Where Qt would draw the frame itself, it would draw those buttons
+    // anyway: the dialogs go frameless with a title bar of their own.
+    const bool ownTitleBars = QtDrawsFrames(*this);
+    for (QDialog *dialog : std::initializer_list<QDialog *>{dlgTrial, dlgKojoCheck, dlgVerifyTax, dlgAboutBox}) {
+        // (Qt drops the frameless hint beside the hints for a title bar.)
+        dialog->setParent(this, ownTitleBars ? Qt::Dialog | Qt::FramelessWindowHint : flags);
+        if (ownTitleBars)
+            GiveOwnTitleBar(*dialog);
+    }
 }
 
 // ---------------------------------------------------------------- controls
