@@ -22,17 +22,15 @@ name=input-method-$framework-$engine
 
 need xdotool import convert dbus-send setpriv
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi not installed"; exit 77; }
-# What each input method needs: its programs and its engine's files.
-need_engine() { [ -e "$1" ] || { echo "SKIP: $2 not installed"; exit 77; }; }
-case $framework-$engine in
-    fcitx5-anthy) need fcitx5 fcitx5-remote; need_engine /usr/share/fcitx5/inputmethod/anthy.conf fcitx5-anthy ;;
-    fcitx5-mozc) need fcitx5 fcitx5-remote; need_engine /usr/share/fcitx5/inputmethod/mozc.conf fcitx5-mozc ;;
-    ibus-anthy) need ibus-daemon ibus; need_engine /usr/libexec/ibus-engine-anthy ibus-anthy ;;
-    ibus-mozc) need ibus-daemon ibus; need_engine /usr/share/ibus/component/mozc.xml ibus-mozc ;;
+case $framework-$engine in  # the programs, and the engine's files
+    fcitx5-*) need fcitx5 fcitx5-remote; engine_file=/usr/share/fcitx5/inputmethod/$engine.conf ;;
+    ibus-anthy) need ibus-daemon ibus; engine_file=/usr/libexec/ibus-engine-anthy ;;
+    ibus-mozc) need ibus-daemon ibus; engine_file=/usr/share/ibus/component/mozc.xml ;;
     *) echo "unknown input method $framework-$engine"; exit 2 ;;
 esac
+[ -e "$engine_file" ] || { echo "SKIP: $framework-$engine not installed"; exit 77; }
 
-start_x 1280x1024
+start_x_for_user 1280x1024
 start_session_bus as_user
 start_user_atspi_bus
 user_copy "$exe" "$here/atspi_focused_text.py" "$here/atspi_box.py"
@@ -110,10 +108,12 @@ xdotool windowfocus --sync "$win"
 editor_text() { as_user /usr/bin/python3 "$user_files/atspi_focused_text.py"; }
 # The echo keeps the line breaks at the end of the editor's text.
 editor_holds() { [ "$(editor_text; echo .)" = "$1"$'\n.' ]; }
-box_shows() { [ "$(as_user /usr/bin/python3 "$user_files/atspi_box.py" "$1"; echo .)" = "$2"$'\n.' ]; }
+box_text() { as_user /usr/bin/python3 "$user_files/atspi_box.py" "$@"; }
+box_shows() { [ "$(box_text "$1"; echo .)" = "$2"$'\n.' ]; }
+clear_editor() { xdotool key ctrl+a BackSpace; wait_until editor_holds '' || fail "the editor was not cleared"; }
 click_box() {
     local at
-    at=$(as_user /usr/bin/python3 "$user_files/atspi_box.py" --centre "$1") || fail "no box $1 on the slip"
+    at=$(box_text --centre "$1") || fail "no box $1 on the slip"
     xdotool mousemove $at click 1
 }
 # Whether the editor on the box shows a third full-width character (11 pixels
@@ -121,7 +121,7 @@ click_box() {
 # characters never reach it.
 third_character_shown() {
     local at
-    at=$(as_user /usr/bin/python3 "$user_files/atspi_box.py" --origin "$1") || return 1
+    at=$(box_text --origin "$1") || return 1
     set -- $at
     has_ink $(($1 + 26)) $(($2 + 4)) 9 10
 }
@@ -145,31 +145,21 @@ wait_until editor_holds '見本' || fail "氏名 holds '$(editor_text)', not 見
 shoot "$win" "$name-converted"
 
 # ---- a composition open in 氏名 when 住所 is clicked
-xdotool key ctrl+a BackSpace
+clear_editor
 xdotool type --delay 50 tarou
 wait_until third_character_shown "$NAME" || fail "the composition たろう did not show in 氏名"
 shoot "$win" "$name-composing"
 click_box "$ADDRESS"
-wait_until box_shows "$NAME" 'たろう' || fail "氏名 shows '$(as_user /usr/bin/python3 "$user_files/atspi_box.py" "$NAME")', not たろう"
+wait_until box_shows "$NAME" 'たろう' || fail "氏名 shows '$(box_text "$NAME")', not たろう"
 editor_holds "$SAMPLE_ADDRESS" || fail "住所 changed when the editor came: '$(editor_text)'"
 xdotool key Return       # would confirm a composition the input method still held
 wait_until editor_holds "$SAMPLE_ADDRESS"$'\n' || fail "Return in 住所 gave '$(editor_text)', not a line break"
 xdotool key BackSpace
-wait_until editor_holds "$SAMPLE_ADDRESS" || fail "住所 holds '$(editor_text)'"
 
-# ---- mark boxes with the input method on: every key toggles, Tab leaves
-click_box "$SPOUSE"
-wait_until editor_holds '○' || fail "the editor did not open on the mark 有"
-xdotool key a
-wait_until editor_holds '' || fail "a key did not clear the mark (input method on)"
-xdotool key x
-wait_until editor_holds '○' || fail "a key did not set the mark (input method on)"
-
-# ---- the box after a mark takes the input method again from its first key
+# ---- Tab leaves a mark box, and the box after it composes from its first key
 click_box "$SPOUSE_SPECIAL"
 wait_until editor_holds '80000' || fail "the editor did not open on 配偶者特別控除の額"
-xdotool key ctrl+a BackSpace
-wait_until editor_holds '' || fail "配偶者特別控除の額 was not cleared"
+clear_editor
 click_box "$SPOUSE_ELDERLY"
 wait_until box_shows "$SPOUSE_SPECIAL" '' || fail "配偶者特別控除の額 was not stored blank"
 xdotool key k
@@ -182,20 +172,21 @@ wait_until editor_holds 'か' || fail "ka typed after the mark gave '$(editor_te
 
 # ---- 123 typed with the input method on comes out full-width, composed or
 # committed at once; a click elsewhere stores it as 123
-xdotool key ctrl+a BackSpace
-wait_until editor_holds '' || fail "配偶者特別控除の額 was not cleared"
+clear_editor
 xdotool type --delay 50 123
 wait_until third_character_shown "$SPOUSE_SPECIAL" || fail "123 typed with the input method on did not come out full-width"
 shoot "$win" "$name-full-width"
 click_box "$SALARY"
-wait_until box_shows "$SPOUSE_SPECIAL" '123' || fail "１２３ was not stored as 123: the box shows '$(as_user /usr/bin/python3 "$user_files/atspi_box.py" "$SPOUSE_SPECIAL")'"
+wait_until box_shows "$SPOUSE_SPECIAL" '123' || fail "１２３ was not stored as 123: the box shows '$(box_text "$SPOUSE_SPECIAL")'"
 
-# ---- mark boxes with the input method off
-input_method_off
-click_box "$SPOUSE"
-wait_until editor_holds '○' || fail "the editor did not open on the mark 有"
-xdotool key a
-wait_until editor_holds '' || fail "a key did not clear the mark (input method off)"
-xdotool key x
-wait_until editor_holds '○' || fail "a key did not set the mark (input method off)"
+# ---- every key toggles the mark 有, with the input method on and off
+for state in on off; do
+    [ "$state" = off ] && input_method_off
+    click_box "$SPOUSE"
+    wait_until editor_holds '○' || fail "the editor did not open on the mark 有"
+    xdotool key a
+    wait_until editor_holds '' || fail "a key did not clear the mark (input method $state)"
+    xdotool key x
+    wait_until editor_holds '○' || fail "a key did not set the mark (input method $state)"
+done
 echo "PASS: input method session ($framework, $engine)"

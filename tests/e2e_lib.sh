@@ -248,11 +248,19 @@ start_atspi_bus() {
 # ------------------------------------------------------------ input methods
 # For checks whose buses, input method and program all run as the unprivileged
 # user (Mozc's server refuses root); the X server and xdotool stay as they are.
+#   start_x_for_user WxH [ARG...]  start_x, then waits until the user's programs
+#                             can connect to the server too
 #   on_user_session_bus NAME  whether NAME has an owner on the user's session bus
 #   start_user_atspi_bus      the accessibility bus of the user's session, waited for
 #   user_copy FILE...         copies the FILEs into $user_files, where the user can
 #                             read and run them whatever the folder they come from
 #   has_ink X Y W H           whether that area of the screen holds a dark pixel
+
+start_x_for_user() {
+    start_x "$@"
+    wait_until as_user xdpyinfo ||
+        env_fail "the X server on $DISPLAY refuses the unprivileged user's connections" "$e2e_tmp/xvfb.log"
+}
 
 on_user_session_bus() {
     as_user dbus-send --session --print-reply --dest=org.freedesktop.DBus / \

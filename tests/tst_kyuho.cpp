@@ -130,12 +130,8 @@ void TestKyuho::readInteger_data()
     QTest::newRow("digit-group comma") << "1,200" << 1200;
     QTest::newRow("two digit-group commas") << "6,898,700" << 6898700;
     QTest::newRow("full-width comma") << QStringLiteral("１，２００") << 1200;
-    QTest::newRow("negative with commas") << "-1,200" << -1200;
     QTest::newRow("comma not between digits stops") << "1,,200" << 1;
     QTest::newRow("trailing comma stops, sign lost") << "-1," << 1;
-    QTest::newRow("comma after sign stops") << "-,5" << 0;
-    QTest::newRow("leading comma") << ",5" << 0;
-    QTest::newRow("point stops") << "1.200" << 1;
     QTest::newRow("commas past the range stop") << "9,999,999,999" << 999999999;
     QTest::newRow("trailing letter") << "12a" << 12;
     QTest::newRow("letters") << "abc" << 0;
@@ -149,20 +145,14 @@ void TestKyuho::readInteger_data()
     QTest::newRow("space after sign") << "- 5" << 0;
     QTest::newRow("full-width digits") << QStringLiteral("１２３") << 123;
     QTest::newRow("mixed-width digits") << QStringLiteral("1２3") << 123;
-    QTest::newRow("full-width then letter") << QStringLiteral("４５ｘ") << 45;
     QTest::newRow("full-width minus") << QStringLiteral("－５００") << -500;
     QTest::newRow("full-width plus") << QStringLiteral("＋５００") << 500;
     QTest::newRow("minus sign U+2212") << QStringLiteral("\u2212500") << -500;
     QTest::newRow("hyphen U+2010 is no sign") << QStringLiteral("\u2010500") << 0;
     QTest::newRow("ideographic space skipped") << QStringLiteral("\u3000\u3000４２") << 42;
-    QTest::newRow("mixed leading spaces") << QStringLiteral(" \u3000 7") << 7;
-    QTest::newRow("ideographic spaces only") << QStringLiteral("\u3000\u3000") << 0;
-    QTest::newRow("full-width minus then bad char") << QStringLiteral("－１２ａ") << 12;
-    QTest::newRow("full-width max") << QStringLiteral("２１４７４８３６４７") << 2147483647;
     QTest::newRow("full-width 2147483648 keeps its pattern") << QStringLiteral("２１４７４８３６４８")
                                                              << int(-2147483647 - 1);
     QTest::newRow("full-width 9999999999 stops") << QStringLiteral("９９９９９９９９９９") << 999999999;
-    QTest::newRow("full-width digits are no hex") << QStringLiteral("$１") << 0;
     QTest::newRow("hex") << "$1F" << 31;
     QTest::newRow("hex lower") << "$ff" << 255;
     QTest::newRow("hex all ones") << "$FFFFFFFF" << -1;
@@ -230,7 +220,6 @@ void TestKyuho::countCell_data()
     QTest::newRow("300 keeps low bits") << "300" << 44 << "44";
     QTest::newRow("letters") << "x" << 0 << "0";
     QTest::newRow("full-width birth year") << QStringLiteral("３２") << 32 << "32";
-    QTest::newRow("full-width 1,000 keeps low bits") << QStringLiteral("１，０００") << 232 << "232";
 }
 
 void TestKyuho::countCell()

@@ -752,7 +752,6 @@ void TestMainunit::compositionCommittedIntoCellLeft_data()
     QTest::addColumn<int>("cellAfter");
     QTest::newRow("click on another box") << "click" << 2;
     QTest::newRow("Tab") << "tab" << 13;
-    QTest::newRow("Shift+Tab") << "shift+tab" << 5;
     QTest::newRow("pointer onto the button strip") << "strip" << int(NoCell);
     QTest::newRow("wider window, same box") << "resize" << 6;
 }
@@ -769,8 +768,8 @@ void TestMainunit::compositionCommittedIntoCellLeft()
     QCOMPARE(frm->slip().texts[Slot::Name], QStringLiteral("見本　太郎"));
     if (leave == u"click")
         click(2);
-    else if (leave == u"tab" || leave == u"shift+tab")
-        tab(leave == u"shift+tab");
+    else if (leave == u"tab")
+        tab();
     else if (leave == u"strip")
         openPanelWithPointer();
     else
@@ -779,9 +778,6 @@ void TestMainunit::compositionCommittedIntoCellLeft()
     QCOMPARE(int(frm->currentCell()), cellAfter);
     QCOMPARE(frm->slip().texts[Slot::Name], QStringLiteral("見本　太郎さん"));
     QCOMPARE(ShownComposition(editor()), QString());
-    const QString shown = cellAfter == NoCell ? editor()->toPlainText()
-                                              : GetCellText(frm->slip(), std::uint8_t(cellAfter));
-    QCOMPARE(editor()->toPlainText(), shown);
 }
 
 void TestMainunit::compositionCommittedAgainIsDropped_data()
@@ -795,7 +791,6 @@ void TestMainunit::compositionCommittedAgainIsDropped_data()
     QTest::newRow("the same twice: the second is new") << "" << same + same << "6898700さん";
     QTest::newRow("other text") << "" << QStringList{QStringLiteral("か")} << "6898700か";
     QTest::newRow("the same after a typed key") << "key" << same << "68987001さん";
-    QTest::newRow("the same after a new composition") << "compose" << same << "6898700さん";
 }
 
 // Some input methods commit the composition again on their own once they are
@@ -814,8 +809,6 @@ void TestMainunit::compositionCommittedAgainIsDropped()
         Compose(editor(), QString());
     else if (meanwhile == u"key")
         SendKey(editor(), QEvent::KeyPress, Qt::Key_1, {}, QStringLiteral("1"));
-    else if (meanwhile == u"compose")
-        Compose(editor(), QStringLiteral("さ"));
     for (const QString &text : arrives)
         CommitText(editor(), text);
     QCOMPARE(editor()->toPlainText(), held);
@@ -826,10 +819,8 @@ void TestMainunit::markCellRefusesCompositionWhateverIsAsked_data()
     QTest::addColumn<int>("cell");
     QTest::addColumn<uint>("queries");
     QTest::addColumn<bool>("enabled");
-    const uint alone = Qt::ImEnabled;
     const uint withHints = Qt::ImEnabled | Qt::ImHints;  // as IBus asks
     const uint everything = Qt::ImQueryAll;
-    QTest::newRow("mark, alone") << 23 << alone << false;
     QTest::newRow("mark, with hints") << 23 << withHints << false;
     QTest::newRow("mark, everything") << 111 << everything << false;
     QTest::newRow("name, with hints") << 6 << withHints << true;
