@@ -3,6 +3,7 @@
 #include "Aboutbox/Aboutbox.h"
 #include "Kojochk/Kojochk.h"
 #include "Mainunit/DialogTitleBar.h"
+#include "Mainunit/EditorInput.h"
 #include "Mainunit/HeldKeys.h"
 #include "Mainunit/SlipAccessible.h"
 #include "Mainunit/WindowFit.h"
@@ -186,6 +187,7 @@ void TfrmMain::CreateEditor()
     palette.setColor(QPalette::Base, Qt::white);
     MemoGen->setPalette(palette);
     MemoGen->installEventFilter(this);
+    MemoGenInput = new EditorInput(*MemoGen);
     connect(MemoGen, &QPlainTextEdit::textChanged, this, &TfrmMain::LimitEditorText);
     MemoGen->hide();
 }
@@ -212,18 +214,6 @@ void TfrmMain::LimitEditorText()
     cursor.setPosition(int(from));
     cursor.setPosition(int(to), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
-}
-
-// Mark cells take no typed text at all: keys toggle the mark, and neither an
-// input method nor a paste can write into them.
-void TfrmMain::PrepareEditorFor(CellKind kind)
-{
-    MemoGen->setReadOnly(kind == CellKind::Mark);
-    MemoGen->setAttribute(Qt::WA_InputMethodEnabled, kind != CellKind::Mark);
-    // The editor usually keeps the focus from cell to cell: tell the input
-    // method itself, or it goes on taking the keys of a mark cell.
-    if (MemoGen->hasFocus())
-        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }
 
 void TfrmMain::SetPanelButtonsEnabled(bool enabled)
@@ -447,31 +437,18 @@ bool TfrmMain::FilterEditorEvent(QEvent *event)
             MemoGenKeyUp();
         return true;
     }
-    case QEvent::InputMethodQuery:
-        return AnswerInputMethodQuery(static_cast<QInputMethodQueryEvent *>(event));
-    case QEvent::InputMethod:
-    case QEvent::Drop:
-        return CurrentSlot.Kind == CellKind::Mark;
     default:
         return false;
     }
 }
 
-// An input method that is switched on takes the keys before the editor sees
-// them. In a mark cell it must not: a read-only text box still tells it that
-// it takes composed text, so the editor answers for itself there.
-bool TfrmMain::AnswerInputMethodQuery(QInputMethodQueryEvent *query)
-{
-    if (CurrentSlot.Kind != CellKind::Mark || query->queries() != Qt::ImEnabled)
-        return false;
-    query->setValue(Qt::ImEnabled, false);
-    return true;
-}
-
 // ----------------------------------------------------------------- editing
 
+// A composition still open is committed first, into the cell it was typed
+// in: left to the input method, it would be committed into the next one.
 void TfrmMain::SelectCell(std::uint8_t cell)
 {
+    MemoGenInput->CommitComposition();
     if (CurrentCell != NoCell) {
         CellRedrawPending = true;
         CellToRedraw = CurrentCell;
@@ -485,7 +462,8 @@ void TfrmMain::SelectCell(std::uint8_t cell)
         const CellRect &r = Layout.Cells[cell];
         MemoGen->setGeometry(Context.Origin.X + r.Left + 2, Context.Origin.Y + r.Top + 2,
                              std::max(0, r.Right - r.Left - 3), std::max(0, r.Bottom - r.Top - 3));
-        PrepareEditorFor(LookupCell(cell).Kind);
+        // Mark cells take no typed text: keys toggle the mark.
+        MemoGenInput->TakeComposedText(LookupCell(cell).Kind != CellKind::Mark);
         MemoGen->setPlainText(GetCellText(Kyuho, cell));
         MemoGen->moveCursor(QTextCursor::End);
         MemoGen->show();

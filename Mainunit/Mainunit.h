@@ -13,12 +13,12 @@
 
 class QDialog;
 class QFrame;
-class QInputMethodQueryEvent;
 class QPlainTextEdit;
 class QToolButton;
 
 namespace mivrel {
 
+class EditorInput;
 class TdlgTrial;
 class TdlgKojoCheck;
 class TdlgVerifyTax;
@@ -106,9 +106,7 @@ private:
 
     bool FilterEditorEvent(QEvent *event);
     bool FilterFocusEvent(QObject *watched, QEvent *event);
-    bool AnswerInputMethodQuery(QInputMethodQueryEvent *query);
     bool ActivateButtonByEnter(QObject *watched, QEvent *event);
-    void PrepareEditorFor(CellKind kind);
     void LimitEditorText();
     void SetPanelTop(int top);
     void SetPanelButtonsEnabled(bool enabled);
@@ -153,6 +151,7 @@ private:
     QToolButton *BitBtnTrial = nullptr;
     QToolButton *BitBtnAbout = nullptr;
     QPlainTextEdit *MemoGen = nullptr;
+    EditorInput *MemoGenInput = nullptr;
 
     TdlgTrial *dlgTrial = nullptr;
     TdlgKojoCheck *dlgKojoCheck = nullptr;

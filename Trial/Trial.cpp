@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -21,7 +22,8 @@ constexpr int ClientWidth = 386;
 constexpr int ClientHeight = 275;
 constexpr int FontPixels = 13;
 
-// What the user may type into a field.
+// How many digits the user may type into a field; other characters, the
+// commas that group digits among them, do not count.
 constexpr int TypingLimit = 8;
 
 constexpr int SliderTop = 9;
@@ -31,26 +33,39 @@ constexpr int SliderPositions = 10000;
 constexpr std::int64_t SalaryPerPosition = 5000;
 constexpr std::int64_t DeductionPerPosition = 500;
 
-// A field holds at most 8 typed characters, but a longer text the program
-// put there stays whole: the limit follows such a text down as it is
-// shortened and never lets it grow. Changing the limit makes the line edit
-// set its text again, which moves the cursor, so the cursor is put back.
-void FitTypingLimit(QLineEdit &field)
+// Refuses an edit that leaves more digits in a field than its limit, ASCII
+// and full-width alike (QLineEdit undoes a refused edit). A field holds at
+// most 8 typed digits, but a longer text the program put there stays whole:
+// the limit follows such a text down as it is shortened and never lets it
+// grow.
+class DigitLimit : public QValidator {
+public:
+    explicit DigitLimit(QObject *parent)
+        : QValidator(parent)
+    {
+    }
+    State validate(QString &input, int &) const override
+    {
+        return CountDigits(input) <= Limit ? Acceptable : Invalid;
+    }
+    // Lets the field keep `text`, and no more digits than 8 or than it has.
+    void FitTo(const QString &text) { Limit = std::max<qsizetype>(TypingLimit, CountDigits(text)); }
+
+private:
+    qsizetype Limit = TypingLimit;
+};
+
+// The limit that each field owns.
+DigitLimit &LimitOf(const QLineEdit &field)
 {
-    const int limit = std::max<int>(TypingLimit, static_cast<int>(field.text().size()));
-    if (field.maxLength() == limit)
-        return;
-    const int cursor = field.cursorPosition();
-    field.setMaxLength(limit);
-    field.setCursorPosition(cursor);
+    return *static_cast<DigitLimit *>(field.findChild<QValidator *>(QString(), Qt::FindDirectChildrenOnly));
 }
 
-// Sets a field's text without cutting it to the typing limit (QLineEdit
-// truncates a set text to its maximum length).
+// Sets a field's text whatever its length: the program's texts are not cut
+// to the typing limit.
 void SetFieldText(QLineEdit &field, const QString &text)
 {
-    if (text.size() > field.maxLength())
-        field.setMaxLength(static_cast<int>(text.size()));
+    LimitOf(field).FitTo(text);
     field.setText(text);
 }
 
@@ -140,7 +155,7 @@ QLineEdit *TdlgTrial::AddField(QLabel &caption, const char *name, const QRect &b
     auto *field = new QLineEdit(QStringLiteral("0"), this);
     field->setObjectName(QLatin1String(name));
     field->setGeometry(bounds);
-    field->setMaxLength(TypingLimit);
+    field->setValidator(new DigitLimit(field));
     NameByCaption(caption, *field);
     return field;
 }
@@ -197,7 +212,7 @@ void TdlgTrial::SetTabOrder()
 void TdlgTrial::ConnectHandlers()
 {
     for (QLineEdit *field : {medKyuyoSyunyu, medKoujoGoukei, medJutakusyutokutou})
-        connect(field, &QLineEdit::textChanged, this, [field] { FitTypingLimit(*field); });
+        connect(field, &QLineEdit::textChanged, this, [field] { LimitOf(*field).FitTo(field->text()); });
     connect(medKyuyoSyunyu, &QLineEdit::textChanged, this, &TdlgTrial::medKyuyoSyunyuChange);
     connect(medKoujoGoukei, &QLineEdit::textChanged, this, &TdlgTrial::medKoujoGoukeiChange);
     connect(medJutakusyutokutou, &QLineEdit::textChanged, this,

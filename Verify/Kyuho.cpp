@@ -111,6 +111,41 @@ std::span<const std::uint8_t> CellsOfKind(CellKind kind)
 
 const QString MarkText = QStringLiteral("○");
 
+// A digit as typed: ASCII, or full-width as an input method gives it; -1 for
+// any other character.
+int DecimalDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') return u - u'0';
+    if (u >= u'\uFF10' && u <= u'\uFF19') return u - u'\uFF10';  // ０..９
+    return -1;
+}
+
+bool IsLeadingSpace(QChar c)
+{
+    return c == u' ' || c == u'\u3000';  // the ideographic space too
+}
+
+// Signs as typed: ASCII, full-width (＋ －) and the minus sign U+2212.
+bool IsPlus(QChar c)
+{
+    return c == u'+' || c == u'\uFF0B';
+}
+
+bool IsMinus(QChar c)
+{
+    return c == u'-' || c == u'\uFF0D' || c == u'\u2212';
+}
+
+// A comma that groups digits, as amounts are printed (1,200 or １，２００): it
+// counts only between two digits.
+bool IsGroupComma(const QString &text, qsizetype i)
+{
+    const QChar c = text[i];
+    return (c == u',' || c == u'\uFF0C') && i > 0 && i + 1 < text.size()
+        && DecimalDigit(text[i - 1]) >= 0 && DecimalDigit(text[i + 1]) >= 0;
+}
+
 int HexDigit(QChar c)
 {
     const char16_t u = c.unicode();
@@ -160,12 +195,14 @@ void ClearSlip(TKyuho &slip)
 // 2147483648 and 2147483649 their 32-bit pattern. Decimal reading stops, as
 // at a bad character, when the value already exceeds 214,748,364 before the
 // next digit (hexadecimal: 0x0FFFFFFF), and a minus sign counts only when
-// every character was read.
+// every character was read. Full-width digits and signs read as their ASCII
+// forms, and a comma between two digits is passed over, so that an amount
+// typed through an input method or as the slip prints it reads as meant.
 std::int32_t ReadInteger(const QString &text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && text[i] == u' ')
+    while (i < n && IsLeadingSpace(text[i]))
         ++i;
     std::uint32_t value = 0;
     bool negative = false;
@@ -178,19 +215,26 @@ std::int32_t ReadInteger(const QString &text)
         }
         return static_cast<std::int32_t>(value);
     }
-    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
+    if (i < n && (IsMinus(text[i]) || IsPlus(text[i]))) {
+        negative = IsMinus(text[i]);
         ++i;
     }
     for (; i < n; ++i) {
-        const char16_t u = text[i].unicode();
-        if (u < '0' || u > '9' || value > 214748364u)
+        if (IsGroupComma(text, i))
+            continue;
+        const int d = DecimalDigit(text[i]);
+        if (d < 0 || value > 214748364u)
             break;
-        value = value * 10u + (u - '0');
+        value = value * 10u + static_cast<std::uint32_t>(d);
     }
     if (negative && i == n)
         value = 0u - value;
     return static_cast<std::int32_t>(value);
+}
+
+qsizetype CountDigits(QStringView text)
+{
+    return std::count_if(text.begin(), text.end(), [](QChar c) { return DecimalDigit(c) >= 0; });
 }
 
 void SetCellText(TKyuho &slip, std::uint8_t cell, const QString &text)

@@ -72,8 +72,12 @@ void ClearSlip(TKyuho &slip);
 
 // Reads an integer the way the editor's amount and count cells do: leading
 // spaces, an optional sign or '$' for hexadecimal, then digits up to the
-// first other character. Never fails; see Kyuho.cpp for the exact rule.
+// first other character. Full-width digits, spaces and signs count as their
+// ASCII forms, and a comma between two digits is passed over (1,200 reads
+// 1200). Never fails; see Kyuho.cpp for the exact rule.
 std::int32_t ReadInteger(const QString &text);
+// How many characters of the text are digits, ASCII or full-width.
+qsizetype CountDigits(QStringView text);
 
 // Stores the editor's text into the cell's slot (nothing for caption cells).
 void SetCellText(TKyuho &slip, std::uint8_t cell, const QString &text);

@@ -263,3 +263,45 @@ x_slip_shown() { import -window "$1" "$shots/$2.png" 2>/dev/null && slip_shown "
 slip_fault() { cat "$e2e_tmp/slip.txt" 2>/dev/null || true; }
 
 client_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\)/\1 \2/p'; }
+
+# ------------------------------------------------------------ input methods
+# For checks whose buses, input method and program all run as the unprivileged
+# user (Mozc's server refuses root); the X server and xdotool stay as they are.
+#   start_x_for_user WxH [ARG...]  start_x, then waits until the user's programs
+#                             can connect to the server too
+#   on_user_session_bus NAME  whether NAME has an owner on the user's session bus
+#   start_user_atspi_bus      the accessibility bus of the user's session, waited for
+#   user_copy FILE...         copies the FILEs into $user_files, where the user can
+#                             read and run them whatever the folder they come from
+#   has_ink X Y W H           whether that area of the screen holds a dark pixel
+
+start_x_for_user() {
+    start_x "$@"
+    wait_until as_user xdpyinfo ||
+        env_fail "the X server on $DISPLAY refuses the unprivileged user's connections" "$e2e_tmp/xvfb.log"
+}
+
+on_user_session_bus() {
+    as_user dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q true
+}
+
+user_atspi_bus_up() { on_user_session_bus org.a11y.Bus; }
+
+start_user_atspi_bus() {
+    [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "SKIP: at-spi2-core not installed"; exit 77; }
+    start_env atspi-bus user_atspi_bus_up as_user /usr/libexec/at-spi-bus-launcher --launch-immediately
+}
+
+user_files=$e2e_tmp/user-files
+user_copy() {
+    prepare_user
+    mkdir -p -m 755 "$user_files"
+    cp "$@" "$user_files/"
+    chmod -R a+rX "$user_files"
+}
+
+has_ink() {
+    [ "$(import -window root -crop "${3}x${4}+$1+$2" +repage png:- |
+         convert png:- -colorspace gray -format '%[fx:minima < 0.5]' info:)" = 1 ]
+}

@@ -127,7 +127,12 @@ void TestKyuho::readInteger_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");
     QTest::newRow("plain") << "1200" << 1200;
-    QTest::newRow("separator stops") << "1,200" << 1;
+    QTest::newRow("digit-group comma") << "1,200" << 1200;
+    QTest::newRow("two digit-group commas") << "6,898,700" << 6898700;
+    QTest::newRow("full-width comma") << QStringLiteral("１，２００") << 1200;
+    QTest::newRow("comma not between digits stops") << "1,,200" << 1;
+    QTest::newRow("trailing comma stops, sign lost") << "-1," << 1;
+    QTest::newRow("commas past the range stop") << "9,999,999,999" << 999999999;
     QTest::newRow("trailing letter") << "12a" << 12;
     QTest::newRow("letters") << "abc" << 0;
     QTest::newRow("spaces only") << "   " << 0;
@@ -138,7 +143,16 @@ void TestKyuho::readInteger_data()
     QTest::newRow("minus then bad char") << "-12a" << 12;
     QTest::newRow("minus alone") << "-" << 0;
     QTest::newRow("space after sign") << "- 5" << 0;
-    QTest::newRow("full-width digits") << QStringLiteral("１２３") << 0;
+    QTest::newRow("full-width digits") << QStringLiteral("１２３") << 123;
+    QTest::newRow("mixed-width digits") << QStringLiteral("1２3") << 123;
+    QTest::newRow("full-width minus") << QStringLiteral("－５００") << -500;
+    QTest::newRow("full-width plus") << QStringLiteral("＋５００") << 500;
+    QTest::newRow("minus sign U+2212") << QStringLiteral("\u2212500") << -500;
+    QTest::newRow("hyphen U+2010 is no sign") << QStringLiteral("\u2010500") << 0;
+    QTest::newRow("ideographic space skipped") << QStringLiteral("\u3000\u3000４２") << 42;
+    QTest::newRow("full-width 2147483648 keeps its pattern") << QStringLiteral("２１４７４８３６４８")
+                                                             << int(-2147483647 - 1);
+    QTest::newRow("full-width 9999999999 stops") << QStringLiteral("９９９９９９９９９９") << 999999999;
     QTest::newRow("hex") << "$1F" << 31;
     QTest::newRow("hex lower") << "$ff" << 255;
     QTest::newRow("hex all ones") << "$FFFFFFFF" << -1;
@@ -170,10 +184,12 @@ void TestKyuho::amountCell_data()
     QTest::newRow("empty is blank") << "" << -1 << "";
     QTest::newRow("-1 is blank") << "-1" << -1 << "";
     QTest::newRow("zero is real") << "0" << 0 << "0";
-    QTest::newRow("thousand with comma") << "1,000" << 1 << "1";
+    QTest::newRow("thousand with comma") << "1,000" << 1000 << "1000";
+    QTest::newRow("as the slip prints it") << "6,898,700" << 6898700 << "6898700";
+    QTest::newRow("full-width -1 is blank") << QStringLiteral("－１") << -1 << "";
     QTest::newRow("negative") << "-500" << -500 << "-500";
     QTest::newRow("spaces only") << "  " << 0 << "0";
-    QTest::newRow("full-width") << QStringLiteral("１２３") << 0 << "0";
+    QTest::newRow("full-width") << QStringLiteral("１２３") << 123 << "123";
     QTest::newRow("salary max") << "2147483647" << 2147483647 << "2147483647";
     QTest::newRow("3000000000 typed") << "3000000000" << 300000000 << "300000000";
 }
@@ -203,6 +219,7 @@ void TestKyuho::countCell_data()
     QTest::newRow("256 wraps to 0") << "256" << 0 << "0";
     QTest::newRow("300 keeps low bits") << "300" << 44 << "44";
     QTest::newRow("letters") << "x" << 0 << "0";
+    QTest::newRow("full-width birth year") << QStringLiteral("３２") << 32 << "32";
 }
 
 void TestKyuho::countCell()

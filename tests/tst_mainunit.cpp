@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QtTest>
 
@@ -37,6 +39,26 @@ void SendKey(QWidget *target, QEvent::Type type, Qt::Key key, Qt::KeyboardModifi
 {
     QKeyEvent event(type, key, mods, text, autoRepeat);
     QApplication::sendEvent(target, &event);
+}
+
+// What an input method sends: a composition shown in the editor, or a
+// composition committed into its text.
+void Compose(QWidget *editor, const QString &preedit)
+{
+    QInputMethodEvent composing(preedit, {});
+    QApplication::sendEvent(editor, &composing);
+}
+
+void CommitText(QWidget *editor, const QString &text)
+{
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(editor, &commit);
+}
+
+QString ShownComposition(const QPlainTextEdit *editor)
+{
+    return editor->textCursor().block().layout()->preeditAreaText();
 }
 
 void Settle()
@@ -96,6 +118,12 @@ private slots:
     void dictatedSizeHoldsWholeSlip();
     void everyPixelPainted_data();
     void everyPixelPainted();
+    void compositionCommittedIntoCellLeft_data();
+    void compositionCommittedIntoCellLeft();
+    void compositionCommittedAgainIsDropped_data();
+    void compositionCommittedAgainIsDropped();
+    void markCellRefusesCompositionWhateverIsAsked_data();
+    void markCellRefusesCompositionWhateverIsAsked();
 
 private:
     QPlainTextEdit *editor() const { return frm->findChild<QPlainTextEdit *>("MemoGen"); }
@@ -371,9 +399,9 @@ void TestMainunit::amountWithSeparatorStoresConversion()
     QTest::keyClicks(editor(), "12,345");
     QCOMPARE(editor()->toPlainText(), QStringLiteral("12,345"));
     tab();
-    QCOMPARE(frm->slip().amounts[Slot::TaxWithheld], 12);
+    QCOMPARE(frm->slip().amounts[Slot::TaxWithheld], 12345);
     click(16);
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("12"));
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("12345"));
 }
 
 void TestMainunit::textCellKeepsLineBreaks()
@@ -496,7 +524,7 @@ void TestMainunit::widenWhileEditingReloadsCell()
     frm->resize(1000, frm->height());
     Settle();
     QCOMPARE(int(frm->currentCell()), 13);
-    QCOMPARE(editor()->toPlainText(), QStringLiteral("1"));
+    QCOMPARE(editor()->toPlainText(), QStringLiteral("1000"));
     const CellRect &r = frm->layout().Cells[13];
     QCOMPARE(editor()->x(), r.Left + 2);
     QCOMPARE(editor()->width(), r.Right - r.Left - 3);
@@ -774,6 +802,104 @@ void TestMainunit::inputMethodAskedOnlyOutsideMarkCells()
     QInputMethodQueryEvent query(Qt::ImEnabled);
     QApplication::sendEvent(editor(), &query);
     QCOMPARE(query.value(Qt::ImEnabled).toBool(), enabled);
+}
+
+void TestMainunit::compositionCommittedIntoCellLeft_data()
+{
+    QTest::addColumn<QString>("leave");
+    QTest::addColumn<int>("cellAfter");
+    QTest::newRow("click on another box") << "click" << 2;
+    QTest::newRow("Tab") << "tab" << 13;
+    QTest::newRow("pointer onto the button strip") << "strip" << int(NoCell);
+    QTest::newRow("wider window, same box") << "resize" << 6;
+}
+
+// An input method may still hold a composition when the editor moves: it goes
+// into the box it was typed in, and the editor shows none afterwards.
+void TestMainunit::compositionCommittedIntoCellLeft()
+{
+    QFETCH(QString, leave);
+    QFETCH(int, cellAfter);
+    click(6);
+    Compose(editor(), QStringLiteral("さん"));
+    QCOMPARE(ShownComposition(editor()), QStringLiteral("さん"));
+    QCOMPARE(frm->slip().texts[Slot::Name], QStringLiteral("見本　太郎"));
+    if (leave == u"click")
+        click(2);
+    else if (leave == u"tab")
+        tab();
+    else if (leave == u"strip")
+        openPanelWithPointer();
+    else
+        frm->resize(1000, frm->height());
+    Settle();
+    QCOMPARE(int(frm->currentCell()), cellAfter);
+    QCOMPARE(frm->slip().texts[Slot::Name], QStringLiteral("見本　太郎さん"));
+    QCOMPARE(ShownComposition(editor()), QString());
+}
+
+void TestMainunit::compositionCommittedAgainIsDropped_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<QStringList>("arrives");
+    QTest::addColumn<QString>("held");
+    const QStringList same{QStringLiteral("さん")};
+    QTest::newRow("the same again at once") << "" << same << "6898700";
+    QTest::newRow("after the input method hid it") << "hide" << same << "6898700";
+    QTest::newRow("the same twice: the second is new") << "" << same + same << "6898700さん";
+    QTest::newRow("other text") << "" << QStringList{QStringLiteral("か")} << "6898700か";
+    QTest::newRow("the same after a typed key") << "key" << same << "68987001さん";
+}
+
+// Some input methods commit the composition again on their own once they are
+// reset, a moment after the editor took it and moved on: that repeat is not
+// new input for the next box. Anything the user did in between makes it new.
+void TestMainunit::compositionCommittedAgainIsDropped()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QStringList, arrives);
+    QFETCH(QString, held);
+    click(6);
+    Compose(editor(), QStringLiteral("さん"));
+    click(13);
+    QCOMPARE(frm->slip().texts[Slot::Name], QStringLiteral("見本　太郎さん"));
+    if (meanwhile == u"hide")
+        Compose(editor(), QString());
+    else if (meanwhile == u"key")
+        SendKey(editor(), QEvent::KeyPress, Qt::Key_1, {}, QStringLiteral("1"));
+    for (const QString &text : arrives)
+        CommitText(editor(), text);
+    QCOMPARE(editor()->toPlainText(), held);
+}
+
+void TestMainunit::markCellRefusesCompositionWhateverIsAsked_data()
+{
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<uint>("queries");
+    QTest::addColumn<bool>("enabled");
+    const uint withHints = Qt::ImEnabled | Qt::ImHints;  // as IBus asks
+    const uint everything = Qt::ImQueryAll;
+    QTest::newRow("mark, with hints") << 23 << withHints << false;
+    QTest::newRow("mark, everything") << 111 << everything << false;
+    QTest::newRow("name, with hints") << 6 << withHints << true;
+    QTest::newRow("amount, everything") << 13 << everything << true;
+}
+
+// However an input method asks, a mark cell says it takes no composed text;
+// what else it asks is answered as the editor answers it.
+void TestMainunit::markCellRefusesCompositionWhateverIsAsked()
+{
+    QFETCH(int, cell);
+    QFETCH(uint, queries);
+    QFETCH(bool, enabled);
+    click(std::uint8_t(cell));
+    QInputMethodQueryEvent query{Qt::InputMethodQueries::fromInt(queries)};
+    QApplication::sendEvent(editor(), &query);
+    QCOMPARE(query.value(Qt::ImEnabled).toBool(), enabled);
+    for (const Qt::InputMethodQuery asked : {Qt::ImHints, Qt::ImCursorRectangle, Qt::ImFont}) {
+        if (queries & asked)
+            QCOMPARE(query.value(asked), editor()->inputMethodQuery(asked));
+    }
 }
 
 QStringList TestMainunit::dialogNames() const

@@ -34,14 +34,15 @@ QLineEdit &Field(const QWidget &dlg, const QString &name) { return Control<QLine
 QLabel &Label(const QWidget &dlg, const QString &name) { return Control<QLabel>(dlg, name); }
 QSlider &Slider(const QWidget &dlg, const QString &name) { return Control<QSlider>(dlg, name); }
 
-// Replaces the field's text by typing, one key per character.
+// Replaces the field's text by typing, one key per character; a key carries
+// its character, full-width ones included.
 void Type(QLineEdit &field, const QString &text)
 {
     field.selectAll();
     if (text.isEmpty())
         QTest::keyClick(&field, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(&field, text);
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, &field, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 TKyuho SlipWith(std::int32_t salary, std::int32_t deductions, std::int32_t housing)
@@ -86,6 +87,8 @@ private slots:
     void initFromSlip_data();
     void initFromSlip();
     void longSlipAmountKeptWhole();
+    void typingLimitCountsDigits_data();
+    void typingLimitCountsDigits();
     void unchangedResultNotRewritten_data();
     void unchangedResultNotRewritten();
     void keyboardOrder();
@@ -107,7 +110,6 @@ void TestTrial::createdState()
     QCOMPARE(dlg.font().pixelSize(), 13);
     for (const char *name : {"medKyuyoSyunyu", "medKoujoGoukei", "medJutakusyutokutou"}) {
         QCOMPARE(Field(dlg, name).text(), QStringLiteral("0"));
-        QCOMPARE(Field(dlg, name).maxLength(), 8);
         QVERIFY(Field(dlg, name).inputMask().isEmpty());
     }
     QCOMPARE(Results(dlg), QStringList(5, QStringLiteral("0")));
@@ -190,6 +192,10 @@ void TestTrial::typedFigures_data()
     const QStringList sample{"5,008,830", "2,624,000", "10%", "151,600", "26,760"};
     const QStringList zeros(5, QStringLiteral("0"));
     QTest::newRow("sample slip") << "6898700" << "2384630" << "84000" << sample;
+    QTest::newRow("as the slip prints amounts") << "6,898,700" << "2,384,630" << "84,000" << sample;
+    QTest::newRow("full-width deduction total")
+        << "6898700" << QStringLiteral("４００００００") << "0"
+        << QStringList{"5,008,830", "1,008,000", "10%", "85,600", "15,120"};
     QTest::newRow("digits then other characters")
         << "6898700y" << "2384630z" << "84000abc" << sample;
     QTest::newRow("all zero") << "0" << "0" << "0" << zeros;
@@ -403,7 +409,6 @@ void TestTrial::longSlipAmountKeptWhole()
     QTest::keyClick(&field, Qt::Key_Delete);
     QCOMPARE(field.text(), QStringLiteral("12367890"));
     QCOMPARE(field.cursorPosition(), 3);
-    QCOMPARE(field.maxLength(), 8);
     QTest::keyClick(&field, Qt::Key_4);
     QCOMPARE(field.text(), QStringLiteral("12367890"));
     QCOMPARE(Label(dlg, "lblDispKyuyoSyotoku").text(), QStringLiteral("10,049,495"));
@@ -411,6 +416,30 @@ void TestTrial::longSlipAmountKeptWhole()
     dlg.InitFromSlip(SlipWith(-2147483647 - 1, -1, -1));
     QCOMPARE(field.text(), QStringLiteral("-2147483648"));
     QCOMPARE(Label(dlg, "lblDispKyuyoSyotoku").text(), QStringLiteral("0"));
+}
+
+void TestTrial::typingLimitCountsDigits_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("ninth digit refused") << "123456789" << "12345678";
+    QTest::newRow("grouped largest slider salary") << "50,000,000" << "50,000,000";
+    QTest::newRow("grouped, ninth digit refused") << "99,999,999,9" << "99,999,999,";
+    QTest::newRow("full-width digits count")
+        << QStringLiteral("１２３４５６７８９") << QStringLiteral("１２３４５６７８");
+    QTest::newRow("other characters do not count") << "abc12345678xyz9" << "abc12345678xyz";
+}
+
+// Eight digits may be typed, however many commas or other characters come
+// with them.
+void TestTrial::typingLimitCountsDigits()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    TdlgTrial dlg;
+    QLineEdit &field = Field(dlg, "medKoujoGoukei");
+    Type(field, typed);
+    QCOMPARE(field.text(), kept);
 }
 
 void TestTrial::unchangedResultNotRewritten_data()
