@@ -4,6 +4,7 @@
 //
 // With MIVREL_SHOT_DIR set, the sample slip is also saved there as PNGs.
 
+#include "slip/CanvasPixels.h"
 #include "slip/LayoutTables.h"
 #include "slip/SlipDraw.h"
 
@@ -192,6 +193,10 @@ private slots:
     void textDrawsAsQPainterDoes();
     void frameOutline_data();
     void frameOutline();
+    void directAccess_data();
+    void directAccess();
+    void framesDrawAsThePainterDoes_data();
+    void framesDrawAsThePainterDoes();
     void redrawRestoresSeparator_data();
     void redrawRestoresSeparator();
     void focusThenRedraw_data();
@@ -515,6 +520,100 @@ void TestSlip::frameOutline()
                 QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
         }
     }
+}
+
+using PainterSetup = std::function<void(QPainter &)>;
+Q_DECLARE_METATYPE(PainterSetup)
+
+void TestSlip::directAccess_data()
+{
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<PainterSetup>("setup");
+    QTest::addColumn<bool>("direct");
+    const PainterSetup none = [](QPainter &) {};
+    QTest::newRow("RGB32") << QImage::Format_RGB32 << 1.0 << none << true;
+    QTest::newRow("premultiplied ARGB32") << QImage::Format_ARGB32_Premultiplied << 1.0 << none << true;
+    QTest::newRow("dense screen") << QImage::Format_RGB32 << 2.0 << none << true;
+    QTest::newRow("moved by whole pixels")
+        << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.translate(3, -2); }) << true;
+    QTest::newRow("moved by half a pixel")
+        << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.translate(0.5, 0); }) << false;
+    QTest::newRow("scaled unequally")
+        << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.scale(2, 1); }) << false;
+    QTest::newRow("rotated") << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.rotate(90); })
+                             << false;
+    QTest::newRow("clipped")
+        << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.setClipRect(0, 0, 50, 50); }) << false;
+    QTest::newRow("half opaque") << QImage::Format_RGB32 << 1.0
+                                 << PainterSetup([](QPainter &p) { p.setOpacity(0.5); }) << false;
+    QTest::newRow("composition mode")
+        << QImage::Format_RGB32 << 1.0
+        << PainterSetup([](QPainter &p) { p.setCompositionMode(QPainter::CompositionMode_Multiply); }) << false;
+    QTest::newRow("ARGB32, not premultiplied") << QImage::Format_ARGB32 << 1.0 << none << false;
+    QTest::newRow("16 bits") << QImage::Format_RGB16 << 1.0 << none << false;
+}
+
+// Which painters the drawing writes through directly; any other draws the
+// same slip through the painter.
+void TestSlip::directAccess()
+{
+    QFETCH(QImage::Format, format);
+    QFETCH(qreal, ratio);
+    QFETCH(PainterSetup, setup);
+    QImage image(QSize(200, 100) * ratio, format);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    setup(painter);
+    QTEST(CanvasPixels::Of(painter).has_value(), "direct");
+}
+
+void TestSlip::framesDrawAsThePainterDoes_data()
+{
+    QTest::addColumn<int>("clientWidth");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QImage::Format>("format");
+    QTest::newRow("476") << 476 << 1.0 << QImage::Format_RGB32;
+    QTest::newRow("1350") << 1350 << 1.0 << QImage::Format_RGB32;
+    QTest::newRow("frames collapsing into lines") << 45 << 1.0 << QImage::Format_RGB32;
+    QTest::newRow("premultiplied ARGB32") << 476 << 1.0 << QImage::Format_ARGB32_Premultiplied;
+    QTest::newRow("dense screen") << 1350 << 2.0 << QImage::Format_RGB32;
+    QTest::newRow("scale 1.25") << 476 << 1.25 << QImage::Format_RGB32;
+    QTest::newRow("scale 1.5") << 700 << 1.5 << QImage::Format_RGB32;
+    QTest::newRow("scale 1.75") << 476 << 1.75 << QImage::Format_RGB32;
+    QTest::newRow("scale 3") << 476 << 3.0 << QImage::Format_RGB32;
+}
+
+// Frames written straight into the pixels are exactly those the painter
+// strokes (a clip keeps it from giving direct access), at every scale: the
+// whole grid, then single frames redrawn over it.
+void TestSlip::framesDrawAsThePainterDoes()
+{
+    QFETCH(int, clientWidth);
+    QFETCH(qreal, ratio);
+    QFETCH(QImage::Format, format);
+    const auto slip = SampleSlip(clientWidth);
+    slip->Ctx.Origin.X = 3;
+    QImage blank(QSize(slip->X(56) + 5, slip->Y(18) + 3) * ratio, format);
+    blank.setDevicePixelRatio(ratio);
+    blank.fill(Untouched);
+    const auto draw = [&](bool direct) {
+        QImage image = blank;
+        QPainter p(&image);
+        p.setBackground(WindowColour);
+        if (!direct)
+            p.setClipRect(QRectF(QPointF(), image.deviceIndependentSize()));
+        if (CanvasPixels::Of(p).has_value() != direct)
+            return QImage();
+        DrawCellFrames(p, slip->Ctx);
+        for (const std::uint8_t cell : {17, 18, 36, 44, 120})
+            DrawCellFrame(p, slip->Ctx, cell);
+        return image;
+    };
+    const QImage direct = draw(true);
+    QVERIFY(!direct.isNull());
+    QCOMPARE(direct, draw(false));
 }
 
 void TestSlip::redrawRestoresSeparator_data()
