@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 
@@ -43,8 +45,12 @@ class FaceCache {
 public:
     ShapedFace &Find(const QFont &font, Qt::LayoutDirection direction)
     {
-        if (Last && font == LastFont && direction == LastDirection)
-            return *Last;
+        for (Recent &recent : RecentFaces)
+            if (recent.Kept && recent.Direction == direction && recent.Font == font) {
+                recent.Kept->LastUse = ++Clock;
+                std::swap(recent, RecentFaces.front());
+                return *RecentFaces.front().Kept->Face;
+            }
         const QString key = font.key() + QLatin1Char(direction == Qt::RightToLeft ? 'r' : 'l');
         auto it = Faces.find(key);
         if (it == Faces.end()) {
@@ -54,10 +60,9 @@ public:
             it = Faces.emplace(key, Entry{std::make_unique<ShapedFace>(font, direction), 0}).first;
         }
         it->second.LastUse = ++Clock;
-        Last = it->second.Face.get();
-        LastFont = font;
-        LastDirection = direction;
-        return *Last;
+        std::rotate(RecentFaces.begin(), RecentFaces.end() - 1, RecentFaces.end());
+        RecentFaces.front() = {font, direction, &it->second};
+        return *it->second.Face;
     }
 
     // The face of `font` at its size: scaled from the face loaded first, or
@@ -112,8 +117,9 @@ private:
         for (auto it = Faces.begin(); it != Faces.end(); ++it)
             if (it->second.LastUse < oldest->second.LastUse)
                 oldest = it;
-        if (oldest->second.Face.get() == Last)
-            Last = nullptr;
+        for (Recent &recent : RecentFaces)
+            if (recent.Kept == &oldest->second)
+                recent = {};
         Faces.erase(oldest);
     }
 
@@ -131,9 +137,14 @@ private:
     QHash<QString, QRawFont> Loaded;  // by face without size
     QHash<QString, std::shared_ptr<const ShapingRules>> Rules;
     std::uint64_t Clock = 0;
-    ShapedFace *Last = nullptr;  // the face Find returned last, for runs of one font
-    QFont LastFont;
-    Qt::LayoutDirection LastDirection = Qt::LeftToRight;
+    // The faces Find returned last, most recent first: the slip alternates
+    // between a few fonts, and comparing fonts costs less than their keys.
+    struct Recent {
+        QFont Font;
+        Qt::LayoutDirection Direction = Qt::LeftToRight;
+        Entry *Kept = nullptr;  // an element of Faces, which keeps its place
+    };
+    std::array<Recent, 8> RecentFaces;
     bool ReleaseArmed = false;
 };
 
@@ -148,8 +159,7 @@ void FaceCache::ReleaseAll()
     FaceCache &cache = Cache();
     cache.Faces.clear();
     cache.Loaded.clear();
-    cache.Last = nullptr;
-    cache.LastFont = QFont();
+    cache.RecentFaces = {};
     cache.ReleaseArmed = false;
 }
 
@@ -244,6 +254,7 @@ int ShapedFace::Ascent() const
 void ShapedFace::Draw(QPainter &canvas, const QPointF &baseline, const QString &text)
 {
     if (NeedsPainterLayout(text)) {
+        canvas.setFont(Font);
         canvas.drawText(baseline, text);
         return;
     }

@@ -43,7 +43,8 @@ public:
     int Ascent() const;
     // Draws `text` with the left end of its baseline at `baseline`, pixel for
     // pixel as QPainter::drawText(baseline, text) draws it in this face (the
-    // painter's pen and transform apply).
+    // painter's pen and transform apply). A text the painter must lay out
+    // itself (breaks, tabs) is drawn by it, with this face set as its font.
     void Draw(QPainter &canvas, const QPointF &baseline, const QString &text);
 
 private:

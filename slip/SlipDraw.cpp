@@ -6,6 +6,7 @@
 #include "slip/CanvasPixels.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 #include <QPen>
 #include <QRect>
@@ -147,11 +148,19 @@ std::size_t SeparatorOf(std::uint8_t cell)
 // the fallbacks.
 QFont Face(const QString &family, bool bold)
 {
-    QFont font(InstalledFamily(family));
-    font.setBold(bold);
-    if (family == MinchoFace)
-        font.setStyleStrategy(QFont::NoFontMerging);
-    return font;
+    // Made once per face and weight (for the family installed now): every
+    // caption and value asks for one.
+    static QHash<std::pair<QString, bool>, QFont> made;
+    const QString installed = InstalledFamily(family);
+    auto it = made.find({family, bold});
+    if (it == made.end() || it->family() != installed) {
+        QFont font(installed);
+        font.setBold(bold);
+        if (family == MinchoFace)
+            font.setStyleStrategy(QFont::NoFontMerging);
+        it = made.insert({family, bold}, font);
+    }
+    return *it;
 }
 
 // Twice a font size (values and the title), computed without overflow.
