@@ -25,6 +25,8 @@ constexpr qsizetype MaxTextsPerFace = 4096;
 // size, and Qt synthesises bold only below 64 pixels: faces from 64 pixels
 // up are loaded for their own size.
 constexpr int MaxScaledPixelSize = 63;
+// Beyond this the glyph stamps of every face are dropped and made afresh.
+constexpr qsizetype MaxStampBytes = 32 * 1024 * 1024;
 
 // Whether the face of `font` can be scaled to its size or from it; fonts
 // sized in points are loaded as they are.
@@ -45,6 +47,9 @@ class FaceCache {
 public:
     ShapedFace &Find(const QFont &font, Qt::LayoutDirection direction)
     {
+        if (GlyphStampBytes() > MaxStampBytes)
+            for (auto &[key, entry] : Faces)
+                entry.Face->ReleaseStamps();
         for (Recent &recent : RecentFaces)
             if (recent.Kept && recent.Direction == direction && recent.Font == font) {
                 recent.Kept->LastUse = ++Clock;
@@ -240,7 +245,7 @@ ShapedFace &ShapedFace::For(const QFont &font, Qt::LayoutDirection direction)
 }
 
 ShapedFace::ShapedFace(const QFont &font, Qt::LayoutDirection direction)
-    : Font(font), Direction(direction), Raw(Cache().FaceAtSize(font))
+    : Font(font), Direction(direction), Raw(Cache().FaceAtSize(font)), Stamps(Raw)
 {
     if (Raw.isValid() && LaysOutAsItStands(font, direction))
         Rules = Cache().RulesOf(Raw);
@@ -258,18 +263,22 @@ void ShapedFace::Draw(QPainter &canvas, const QPointF &baseline, const QString &
         canvas.drawText(baseline, text);
         return;
     }
-    for (const QGlyphRun &run : Runs(text))
+    const LaidOut &laidOut = Runs(text);
+    if (laidOut.FromCharacterMap && Stamps.Draw(canvas, baseline, laidOut.Runs.front()))
+        return;
+    for (const QGlyphRun &run : laidOut.Runs)
         canvas.drawGlyphRun(baseline, run);
 }
 
-const QList<QGlyphRun> &ShapedFace::Runs(const QString &text)
+const ShapedFace::LaidOut &ShapedFace::Runs(const QString &text)
 {
     auto it = Texts.constFind(text);
     if (it == Texts.constEnd()) {
         if (Texts.size() >= MaxTextsPerFace)
             Texts.clear();
         QList<QGlyphRun> runs = Unshaped(text);
-        it = Texts.insert(text, runs.isEmpty() ? Shaped(text) : runs);
+        const bool fromCharacterMap = !runs.isEmpty();
+        it = Texts.insert(text, {fromCharacterMap ? runs : Shaped(text), fromCharacterMap});
     }
     return *it;
 }

@@ -4,6 +4,7 @@
 #include "slip/SlipDraw.h"
 
 #include "slip/CanvasPixels.h"
+#include "slip/GlyphStamps.h"
 
 #include <QFont>
 #include <QHash>
@@ -375,6 +376,7 @@ void DrawCellFrames(QPainter &canvas, const SlipPaintContext &ctx)
 
 void DrawSlip(QPainter &canvas, const SlipPaintContext &ctx)
 {
+    BeginSlipDrawing();
     UsePen(canvas, Qt::SolidLine);
     UseTransparentFill(canvas);
     DrawTitle(canvas, ctx);
