@@ -15,6 +15,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 
 #include <functional>
 #include <memory>
@@ -223,6 +224,7 @@ private slots:
     void framesDrawAsThePainterDoes();
     void slipFromStampsDrawsAsThePainterDoes_data();
     void slipFromStampsDrawsAsThePainterDoes();
+    void stampsStayWithinTheirMemory();
     void redrawRestoresSeparator_data();
     void redrawRestoresSeparator();
     void focusThenRedraw_data();
@@ -770,6 +772,46 @@ void TestSlip::slipFromStampsDrawsAsThePainterDoes()
     for (int drawing = 0; drawing < 3; ++drawing)
         QVERIFY2(draw(true) == expected, qPrintable(QStringLiteral("drawing %1").arg(drawing)));
     QVERIFY(GlyphStampBytes() > 0);
+}
+
+// Stamps of large glyphs at size after size (long typed texts on a dense
+// screen) are dropped once they hold more than 32 MB, and made afresh; the
+// text looks the same from them as before.
+void TestSlip::stampsStayWithinTheirMemory()
+{
+    constexpr qsizetype Budget = 32 * 1024 * 1024;
+    const QFont face(InstalledFamily(GothicFace));
+    const QRawFont raw = QRawFont::fromFont(face);
+    QStringList lines(10);
+    for (char16_t c = 0x4E00; lines.back().size() < 20; ++c)
+        if (raw.supportsCharacter(QChar(c)))
+            std::find_if(lines.begin(), lines.end(), [](const QString &line) { return line.size() < 20; })
+                ->append(QChar(c));
+    qsizetype most = 0;
+    for (int size = 50; size <= 60; ++size) {
+        QImage blank(QSize(size * 21, size * 11) * 2, QImage::Format_RGB32);
+        blank.setDevicePixelRatio(2);
+        blank.fill(Qt::white);
+        QImage first;
+        for (int drawing = 0; drawing < 3; ++drawing) {
+            BeginSlipDrawing();
+            QImage image = blank;
+            QPainter p(&image);
+            p.setBackground(Qt::white);
+            p.setFont(face);
+            for (qsizetype k = 0; k < lines.size(); ++k) {
+                DrawCharDraw(p, {0, int(k) * size, 0, 0, size, TopLeft, 0, 0, lines[k]});
+                most = std::max(most, GlyphStampBytes());
+            }
+            p.end();
+            if (drawing == 0)
+                first = image;
+            else
+                QVERIFY2(image == first, qPrintable(QStringLiteral("size %1, drawing %2").arg(size).arg(drawing)));
+        }
+    }
+    // The budget is looked at before each text: one line's glyphs beyond it at most.
+    QVERIFY2(most > Budget && most <= Budget + Budget / 16, qPrintable(QString::number(most)));
 }
 
 void TestSlip::redrawRestoresSeparator_data()
