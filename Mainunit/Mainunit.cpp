@@ -284,14 +284,27 @@ void TfrmMain::FormResize()
 
 // The canvas covers the client area in device pixels: on a dense screen the
 // slip is drawn at full resolution while its geometry stays in window pixels.
+// Its pixels live in a store that only grows: the first is as large as the
+// window, a store outgrown gives way to one a quarter larger than asked for,
+// so that dragging the window's edge allocates (and faults in) no memory at
+// most sizes. A canvas of a new size is drawn whole before it is shown, so
+// what the store held before is never seen.
 void TfrmMain::PrepareCanvas()
 {
     const qreal ratio = devicePixelRatioF();
     if (Canvas.deviceIndependentSize() == QSizeF(size()) && Canvas.devicePixelRatio() == ratio)
         return;
-    Canvas = QImage(size() * ratio, QImage::Format_RGB32);
+    const QSize pixels = size() * ratio;
+    if (CanvasStore.width() < pixels.width() || CanvasStore.height() < pixels.height()) {
+        const QSize room = CanvasStore.isNull()
+                               ? pixels
+                               : QSize(pixels.width() + pixels.width() / 4, pixels.height() + pixels.height() / 4);
+        Canvas = QImage();
+        CanvasStore = QImage(room.expandedTo(CanvasStore.size()), QImage::Format_RGB32);
+    }
+    Canvas = QImage(CanvasStore.bits(), pixels.width(), pixels.height(), CanvasStore.bytesPerLine(),
+                    QImage::Format_RGB32);
     Canvas.setDevicePixelRatio(ratio);
-    Canvas.fill(palette().color(QPalette::Window));
     FullRedrawPending = true;
 }
 

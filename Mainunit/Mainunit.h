@@ -60,6 +60,8 @@ public:
     bool panelPinned() const { return PanelPinned; }
     const SlipLayout &layout() const { return Layout; }
     const SlipPaintContext &paintContext() const { return Context; }
+    // The slip as drawn; its pixels are reused for the next size, so a copy
+    // must be deep (QImage::copy) to outlive a resize.
     const QImage &canvas() const { return Canvas; }
     // Client height that fits the slip at `clientWidth`.
     int fittedHeight(int clientWidth) const;
@@ -121,7 +123,8 @@ private:
     SlipLayout Layout;
     TFontInfoSet Fonts;
     SlipPaintContext Context;
-    QImage Canvas;
+    QImage Canvas;       // the client area's pixels, in CanvasStore
+    QImage CanvasStore;  // never shared: Canvas points into it
     SizeRequests Requests;
 
     // Editing state.

@@ -1,5 +1,6 @@
 // make bench: runs the micro-benchmarks (offscreen), measures start-up under
-// a private Xvfb, and prints one table of the figures beside their targets.
+// a private Xvfb and live resize offscreen, and prints one table of the
+// figures beside their targets.
 //
 //   run-bench [--startup-runs=N] [Google Benchmark flags]
 //
@@ -7,6 +8,7 @@
 // in the table, not in the exit status.
 
 #include "Benchmarks.h"
+#include "LiveResize.h"
 #include "Startup.h"
 #include "Summary.h"
 
@@ -104,5 +106,6 @@ int main(int argc, char *argv[])
     benchmark::Shutdown();
 
     const StartupFigures startup = MeasureStartup(QCoreApplication::applicationDirPath(), startupRuns);
-    return PrintSummary(collector.Medians, startup, loadAtStart) ? 0 : 1;
+    const LiveResizeFigures resize = MeasureLiveResize(QCoreApplication::applicationDirPath());
+    return PrintSummary(collector.Medians, startup, resize, loadAtStart) ? 0 : 1;
 }

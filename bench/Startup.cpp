@@ -103,9 +103,9 @@ std::optional<ProbeReport> RunProbe(QStringList command, const QProcessEnvironme
     return report;
 }
 
-// The instructions callgrind counted, from the totals line of its output
-// file; nullopt if there is none.
-std::optional<std::int64_t> CountedInstructions(const QString &callgrindOut)
+} // namespace
+
+std::optional<std::int64_t> CallgrindTotal(const QString &callgrindOut)
 {
     QFile file(callgrindOut);
     if (!file.open(QIODevice::ReadOnly))
@@ -117,6 +117,8 @@ std::optional<std::int64_t> CountedInstructions(const QString &callgrindOut)
         return std::nullopt;
     return match.captured(1).toLongLong();
 }
+
+namespace {
 
 // Each probe once under callgrind, the whole process counted up to its first
 // frame (the probe stops the count there). Returns what went wrong, if anything.
@@ -131,7 +133,7 @@ QString CountInstructions(const QString &valgrind, const QStringList &probes,
                        QStringLiteral("--callgrind-out-file=") + out, probes[i]},
                       env, failure))
             return failure;
-        figures[std::size_t(i)]->Instructions = CountedInstructions(out);
+        figures[std::size_t(i)]->Instructions = CallgrindTotal(out);
         if (!figures[std::size_t(i)]->Instructions)
             return QStringLiteral("callgrind wrote no totals for ") + QFileInfo(probes[i]).fileName();
     }

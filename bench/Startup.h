@@ -27,6 +27,10 @@ struct StartupFigures {
     QString InstructionsFailure;     // empty when counted (or valgrind is missing)
 };
 
+// The instructions callgrind counted, from the totals line of its output
+// file; nullopt if there is none.
+std::optional<std::int64_t> CallgrindTotal(const QString &callgrindOut);
+
 // Starts probe-mivrel, probe-minimal and probe-label from `probeDir` `runs`
 // times each (after one unmeasured run each to warm the file cache).
 StartupFigures MeasureStartup(const QString &probeDir, int runs);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -19,6 +20,11 @@ constexpr double MaxStartupRatio = 1.3;
 constexpr double MaxInstructionRatio = 1.5;
 constexpr double MaxCellShareOfSlip = 1.0 / 30;
 constexpr double MaxExtraPeakMB = 10;
+// Live resize: a frame at width 1350 on an ordinary screen, and the same
+// frame on a dense screen (scale 2) no costlier than its four times as many
+// pixels make it.
+constexpr double MaxResizeFrameInstructions = 10e6;
+constexpr double MaxDenseResizeRatio = 4;
 
 struct Row {
     QString Measure;
@@ -40,7 +46,7 @@ QString Duration(double ns)
 
 QString Megabytes(std::int64_t kb) { return QStringLiteral("%1 MB").arg(kb * 1024 / 1e6, 0, 'f', 1); }
 
-QString Millions(std::int64_t count) { return QStringLiteral("%1 M").arg(count / 1e6, 0, 'f', 1); }
+QString Millions(double count) { return QStringLiteral("%1 M").arg(count / 1e6, 0, 'f', 1); }
 
 QString Ratio(double ratio) { return QStringLiteral("%1").arg(ratio, 0, 'f', 2); }
 
@@ -168,9 +174,10 @@ void AddInstructionRows(TableBuilder &table, const StartupFigures &startup)
     }
     const std::int64_t mivrel = *startup.Mivrel.Instructions;
     const std::int64_t label = *startup.Label.Instructions;
-    table.Add({QStringLiteral("instructions to the first full slip frame, Mivrel"), Millions(mivrel), {}, {}});
-    table.Add({QStringLiteral("instructions to the first frame, minimal"), Millions(*startup.Minimal.Instructions), {}, {}});
-    table.Add({QStringLiteral("instructions to the first frame, Japanese label"), Millions(label), {}, {}});
+    table.Add({QStringLiteral("instructions to the first full slip frame, Mivrel"), Millions(double(mivrel)), {}, {}});
+    table.Add({QStringLiteral("instructions to the first frame, minimal"),
+               Millions(double(*startup.Minimal.Instructions)), {}, {}});
+    table.Add({QStringLiteral("instructions to the first frame, Japanese label"), Millions(double(label)), {}, {}});
     const double ratio = double(mivrel) / double(label);
     table.Add({QStringLiteral("  ratio Mivrel / label"), Ratio(ratio),
                QStringLiteral("<= %1").arg(Ratio(MaxInstructionRatio)), Verdict(ratio <= MaxInstructionRatio)});
@@ -201,14 +208,57 @@ void AddStartupRows(TableBuilder &table, const StartupFigures &startup)
     AddMemoryRows(table, startup);
 }
 
+// The target of a live-resize frame, if it has one, and whether it is met.
+std::pair<QString, QString> ResizeTarget(const ResizeFigures &figures, std::optional<double> unscaled)
+{
+    if (figures.Width != 1350)
+        return {};
+    if (figures.Scale == 1)
+        return {QStringLiteral("<= %1").arg(Millions(MaxResizeFrameInstructions)),
+                Verdict(*figures.MivrelInstructions <= MaxResizeFrameInstructions)};
+    if (figures.Scale == 2 && unscaled)
+        return {QStringLiteral("<= %1 x scale 1 = %2").arg(MaxDenseResizeRatio).arg(Millions(MaxDenseResizeRatio * *unscaled)),
+                Verdict(*figures.MivrelInstructions <= MaxDenseResizeRatio * *unscaled)};
+    return {};
+}
+
+void AddResizeRows(TableBuilder &table, const LiveResizeFigures &resize)
+{
+    if (!resize.Failure.isEmpty()) {
+        table.Add({QStringLiteral("live resize"), QStringLiteral("not measured"), resize.Failure, {}});
+        table.MarkIncomplete();
+        return;
+    }
+    std::optional<double> unscaled;
+    for (const ResizeFigures &figures : resize.Cases)
+        if (figures.Width == 1350 && figures.Scale == 1)
+            unscaled = figures.MivrelInstructions;
+    for (const ResizeFigures &figures : resize.Cases) {
+        const QString where = QStringLiteral("live resize around width %1, scale %2").arg(figures.Width).arg(figures.Scale);
+        if (figures.MivrelInstructions && figures.PlainInstructions) {
+            const auto [target, verdict] = ResizeTarget(figures, unscaled);
+            table.Add({where + QStringLiteral(": instructions per frame, Mivrel"), Millions(*figures.MivrelInstructions),
+                       target, verdict});
+            table.Add({QStringLiteral("  plain QWidget of the same sizes"), Millions(*figures.PlainInstructions), {}, {}});
+        } else {
+            table.Add({where + QStringLiteral(": instructions per frame"), QStringLiteral("not counted"),
+                       QStringLiteral("valgrind is not installed"), {}});
+        }
+        table.Add({QStringLiteral("  time per frame, Mivrel / plain QWidget (median of 30)"),
+                   QStringLiteral("%1 / %2").arg(Duration(figures.MivrelMs * 1e6), Duration(figures.PlainMs * 1e6)), {}, {}});
+    }
+}
+
 } // namespace
 
-bool PrintSummary(const BenchMedians &medians, const StartupFigures &startup, double loadAtStart)
+bool PrintSummary(const BenchMedians &medians, const StartupFigures &startup, const LiveResizeFigures &resize,
+                  double loadAtStart)
 {
     TableBuilder table(medians);
     AddSlipRows(table);
     AddDialogRows(table);
     AddStartupRows(table, startup);
+    AddResizeRows(table, resize);
     const QString title =
         QStringLiteral("Mivrel benchmarks — %1, %2 cores, Qt %3, load average %4 at start; "
                        "times are medians per call (MB = 10^6 bytes)")

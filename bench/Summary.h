@@ -2,6 +2,7 @@
 // The one table of `make bench`: every figure beside its target, if it has
 // one, and whether the target is met.
 
+#include "LiveResize.h"
 #include "Startup.h"
 
 #include <map>
@@ -11,4 +12,5 @@
 using BenchMedians = std::map<std::string, double>;
 
 // Prints the table to stdout; false when a figure is missing.
-bool PrintSummary(const BenchMedians &medians, const StartupFigures &startup, double loadAtStart);
+bool PrintSummary(const BenchMedians &medians, const StartupFigures &startup, const LiveResizeFigures &resize,
+                  double loadAtStart);

@@ -275,7 +275,6 @@ void DrawCharDraw(QPainter &canvas, const TCharDraw &item)
         return;
     QFont font = canvas.font();
     font.setPixelSize(item.Size);
-    canvas.setFont(font);
     canvas.setPen(canvas.pen().color());  // text needs a pen, whatever style the lines left
     canvas.setBackgroundMode(Qt::TransparentMode);
     ShapedFace &face = ShapedFace::For(font, canvas.layoutDirection());

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 
@@ -23,6 +25,8 @@ constexpr qsizetype MaxTextsPerFace = 4096;
 // size, and Qt synthesises bold only below 64 pixels: faces from 64 pixels
 // up are loaded for their own size.
 constexpr int MaxScaledPixelSize = 63;
+// Beyond this the glyph stamps of every face are dropped and made afresh.
+constexpr qsizetype MaxStampBytes = 32 * 1024 * 1024;
 
 // Whether the face of `font` can be scaled to its size or from it; fonts
 // sized in points are loaded as they are.
@@ -43,8 +47,15 @@ class FaceCache {
 public:
     ShapedFace &Find(const QFont &font, Qt::LayoutDirection direction)
     {
-        if (Last && font == LastFont && direction == LastDirection)
-            return *Last;
+        if (GlyphStampBytes() > MaxStampBytes)
+            for (auto &[key, entry] : Faces)
+                entry.Face->ReleaseStamps();
+        for (Recent &recent : RecentFaces)
+            if (recent.Kept && recent.Direction == direction && recent.Font == font) {
+                recent.Kept->LastUse = ++Clock;
+                std::swap(recent, RecentFaces.front());
+                return *RecentFaces.front().Kept->Face;
+            }
         const QString key = font.key() + QLatin1Char(direction == Qt::RightToLeft ? 'r' : 'l');
         auto it = Faces.find(key);
         if (it == Faces.end()) {
@@ -54,10 +65,9 @@ public:
             it = Faces.emplace(key, Entry{std::make_unique<ShapedFace>(font, direction), 0}).first;
         }
         it->second.LastUse = ++Clock;
-        Last = it->second.Face.get();
-        LastFont = font;
-        LastDirection = direction;
-        return *Last;
+        std::rotate(RecentFaces.begin(), RecentFaces.end() - 1, RecentFaces.end());
+        RecentFaces.front() = {font, direction, &it->second};
+        return *it->second.Face;
     }
 
     // The face of `font` at its size: scaled from the face loaded first, or
@@ -112,8 +122,9 @@ private:
         for (auto it = Faces.begin(); it != Faces.end(); ++it)
             if (it->second.LastUse < oldest->second.LastUse)
                 oldest = it;
-        if (oldest->second.Face.get() == Last)
-            Last = nullptr;
+        for (Recent &recent : RecentFaces)
+            if (recent.Kept == &oldest->second)
+                recent = {};
         Faces.erase(oldest);
     }
 
@@ -131,9 +142,14 @@ private:
     QHash<QString, QRawFont> Loaded;  // by face without size
     QHash<QString, std::shared_ptr<const ShapingRules>> Rules;
     std::uint64_t Clock = 0;
-    ShapedFace *Last = nullptr;  // the face Find returned last, for runs of one font
-    QFont LastFont;
-    Qt::LayoutDirection LastDirection = Qt::LeftToRight;
+    // The faces Find returned last, most recent first: the slip alternates
+    // between a few fonts, and comparing fonts costs less than their keys.
+    struct Recent {
+        QFont Font;
+        Qt::LayoutDirection Direction = Qt::LeftToRight;
+        Entry *Kept = nullptr;  // an element of Faces, which keeps its place
+    };
+    std::array<Recent, 8> RecentFaces;
     bool ReleaseArmed = false;
 };
 
@@ -148,8 +164,7 @@ void FaceCache::ReleaseAll()
     FaceCache &cache = Cache();
     cache.Faces.clear();
     cache.Loaded.clear();
-    cache.Last = nullptr;
-    cache.LastFont = QFont();
+    cache.RecentFaces = {};
     cache.ReleaseArmed = false;
 }
 
@@ -230,7 +245,7 @@ ShapedFace &ShapedFace::For(const QFont &font, Qt::LayoutDirection direction)
 }
 
 ShapedFace::ShapedFace(const QFont &font, Qt::LayoutDirection direction)
-    : Font(font), Direction(direction), Raw(Cache().FaceAtSize(font))
+    : Font(font), Direction(direction), Raw(Cache().FaceAtSize(font)), Stamps(Raw)
 {
     if (Raw.isValid() && LaysOutAsItStands(font, direction))
         Rules = Cache().RulesOf(Raw);
@@ -244,21 +259,26 @@ int ShapedFace::Ascent() const
 void ShapedFace::Draw(QPainter &canvas, const QPointF &baseline, const QString &text)
 {
     if (NeedsPainterLayout(text)) {
+        canvas.setFont(Font);
         canvas.drawText(baseline, text);
         return;
     }
-    for (const QGlyphRun &run : Runs(text))
+    const LaidOut &laidOut = Runs(text);
+    if (laidOut.FromCharacterMap && Stamps.Draw(canvas, baseline, laidOut.Runs.front()))
+        return;
+    for (const QGlyphRun &run : laidOut.Runs)
         canvas.drawGlyphRun(baseline, run);
 }
 
-const QList<QGlyphRun> &ShapedFace::Runs(const QString &text)
+const ShapedFace::LaidOut &ShapedFace::Runs(const QString &text)
 {
     auto it = Texts.constFind(text);
     if (it == Texts.constEnd()) {
         if (Texts.size() >= MaxTextsPerFace)
             Texts.clear();
         QList<QGlyphRun> runs = Unshaped(text);
-        it = Texts.insert(text, runs.isEmpty() ? Shaped(text) : runs);
+        const bool fromCharacterMap = !runs.isEmpty();
+        it = Texts.insert(text, {fromCharacterMap ? runs : Shaped(text), fromCharacterMap});
     }
     return *it;
 }

@@ -3,7 +3,11 @@
 
 #include "slip/SlipDraw.h"
 
+#include "slip/CanvasPixels.h"
+#include "slip/GlyphStamps.h"
+
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 #include <QPen>
 #include <QRect>
@@ -68,6 +72,48 @@ void DrawOutline(QPainter &canvas, const PixelRect &r)
                           Narrow(r.Bottom - r.Top)));
 }
 
+// Draws frames as an aliased cosmetic pen over a fill of the background
+// colour draws them: the outline through the frame's columns and rows, every
+// pixel inside in the background colour. Where the painter allows, the
+// pixels are written directly (the painter would stroke each rectangle as a
+// vector path); frames that collapse to a line or a point, and painters
+// without direct access, go through the painter. The pen and fill must be
+// set.
+class FrameDrawer {
+public:
+    explicit FrameDrawer(QPainter &canvas)
+        : Canvas(canvas), Pixels(CanvasPixels::Of(canvas)), Ink(OpaquePixel(canvas.pen().color())),
+          Paper(OpaquePixel(canvas.brush().color()))
+    {
+    }
+
+    void Draw(const PixelRect &r) const
+    {
+        if (!(Pixels && Ink && Paper && Fill(*Pixels, r)))
+            DrawOutline(Canvas, r);
+    }
+
+private:
+    bool Fill(const CanvasPixels &pixels, const PixelRect &r) const
+    {
+        const int left = pixels.DeviceX(r.Left), right = pixels.DeviceX(r.Right);
+        const int top = pixels.DeviceY(r.Top), bottom = pixels.DeviceY(r.Bottom);
+        if (r.Right <= r.Left || r.Bottom <= r.Top || right <= left || bottom <= top)
+            return false;
+        pixels.Fill(QRect(QPoint(left + 1, top + 1), QPoint(right - 1, bottom - 1)), *Paper);
+        pixels.Fill(QRect(QPoint(left, top), QPoint(right, top)), *Ink);
+        pixels.Fill(QRect(QPoint(left, bottom), QPoint(right, bottom)), *Ink);
+        pixels.Fill(QRect(QPoint(left, top + 1), QPoint(left, bottom - 1)), *Ink);
+        pixels.Fill(QRect(QPoint(right, top + 1), QPoint(right, bottom - 1)), *Ink);
+        return true;
+    }
+
+    QPainter &Canvas;
+    std::optional<CanvasPixels> Pixels;
+    std::optional<quint32> Ink;
+    std::optional<quint32> Paper;
+};
+
 // The dotted line that stands for the border at XCoord[xIndex] inside the
 // count blocks; the pen and fill must be set.
 void DrawSeparator(QPainter &canvas, const SlipPaintContext &ctx, std::size_t xIndex)
@@ -103,11 +149,19 @@ std::size_t SeparatorOf(std::uint8_t cell)
 // the fallbacks.
 QFont Face(const QString &family, bool bold)
 {
-    QFont font(InstalledFamily(family));
-    font.setBold(bold);
-    if (family == MinchoFace)
-        font.setStyleStrategy(QFont::NoFontMerging);
-    return font;
+    // Made once per face and weight (for the family installed now): every
+    // caption and value asks for one.
+    static QHash<std::pair<QString, bool>, QFont> made;
+    const QString installed = InstalledFamily(family);
+    auto it = made.find({family, bold});
+    if (it == made.end() || it->family() != installed) {
+        QFont font(installed);
+        font.setBold(bold);
+        if (family == MinchoFace)
+            font.setStyleStrategy(QFont::NoFontMerging);
+        it = made.insert({family, bold}, font);
+    }
+    return *it;
 }
 
 // Twice a font size (values and the title), computed without overflow.
@@ -312,8 +366,9 @@ void DrawCellFrames(QPainter &canvas, const SlipPaintContext &ctx)
 {
     UsePen(canvas, Qt::SolidLine);
     UseSolidFill(canvas);
+    const FrameDrawer frames(canvas);
     for (std::uint8_t cell = 0; cell < CellCount; ++cell)
-        DrawOutline(canvas, CellPixels(ctx, cell));
+        frames.Draw(CellPixels(ctx, cell));
     UsePen(canvas, Qt::DotLine);
     DrawSeparator(canvas, ctx, ElderlySeparatorX);
     DrawSeparator(canvas, ctx, DisabledSeparatorX);
@@ -321,6 +376,7 @@ void DrawCellFrames(QPainter &canvas, const SlipPaintContext &ctx)
 
 void DrawSlip(QPainter &canvas, const SlipPaintContext &ctx)
 {
+    BeginSlipDrawing();
     UsePen(canvas, Qt::SolidLine);
     UseTransparentFill(canvas);
     DrawTitle(canvas, ctx);
@@ -337,7 +393,7 @@ void DrawCellFrame(QPainter &canvas, const SlipPaintContext &ctx, std::uint8_t c
         return;
     UsePen(canvas, Qt::SolidLine);
     UseSolidFill(canvas);
-    DrawOutline(canvas, CellPixels(ctx, cell));
+    FrameDrawer(canvas).Draw(CellPixels(ctx, cell));
     if (const std::size_t separator = SeparatorOf(cell); separator != 0) {
         UsePen(canvas, Qt::DotLine);
         DrawSeparator(canvas, ctx, separator);

@@ -101,6 +101,8 @@ private slots:
     void widenWhileEditingReloadsCell();
     void movingBetweenCellsRedrawsSingleCells();
     void focusFrameIsErasedWhenCellIsLeft();
+    void canvasHoldsWholeSlipAtEverySize_data();
+    void canvasHoldsWholeSlipAtEverySize();
     void clearBlanksEveryCell();
     void dialogsLeaveRecordUnchangedAndReturnFocus_data();
     void dialogsLeaveRecordUnchangedAndReturnFocus();
@@ -560,6 +562,40 @@ void TestMainunit::focusFrameIsErasedWhenCellIsLeft()
     const CellRect &r = frm->layout().Cells[13];
     const QRect area(r.Left, frm->paintContext().Origin.Y + r.Top, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
     QCOMPARE(frm->canvas().copy(area), fresh.copy(area));
+}
+
+void TestMainunit::canvasHoldsWholeSlipAtEverySize_data()
+{
+    QTest::addColumn<QList<int>>("widths");
+    QTest::newRow("growing") << QList<int>{600, 900, 1300};
+    QTest::newRow("shrinking") << QList<int>{1300, 800, 476};
+    QTest::newRow("dragged back and forth") << QList<int>{1343, 1357, 1343, 1357, 700};
+}
+
+// Whatever sizes the window goes through, its canvas is the client area in
+// device pixels and shows the slip drawn whole at the size it has now, with
+// nothing left from an earlier size (the canvas reuses its pixels).
+void TestMainunit::canvasHoldsWholeSlipAtEverySize()
+{
+    QFETCH(QList<int>, widths);
+    for (const int width : widths) {
+        frm->resize(width, frm->height());
+        Settle();
+        frm->repaint();
+        const QImage &canvas = frm->canvas();
+        QCOMPARE(canvas.size(), frm->size() * frm->devicePixelRatioF());
+        QImage fresh(canvas.size(), QImage::Format_RGB32);
+        fresh.setDevicePixelRatio(canvas.devicePixelRatio());
+        {
+            QPainter painter(&fresh);
+            painter.setBackground(frm->palette().color(QPalette::Window));
+            painter.fillRect(QRectF(QPointF(), fresh.deviceIndependentSize()), painter.background());
+            DrawSlip(painter, frm->paintContext());
+            if (frm->highlightedCell() != NoCell)
+                DrawCellFocus(painter, frm->paintContext(), frm->highlightedCell());
+        }
+        QVERIFY2(canvas == fresh, qPrintable(QStringLiteral("width %1").arg(width)));
+    }
 }
 
 void TestMainunit::clearBlanksEveryCell()

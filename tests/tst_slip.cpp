@@ -4,6 +4,8 @@
 //
 // With MIVREL_SHOT_DIR set, the sample slip is also saved there as PNGs.
 
+#include "slip/CanvasPixels.h"
+#include "slip/GlyphStamps.h"
 #include "slip/LayoutTables.h"
 #include "slip/SlipDraw.h"
 
@@ -13,6 +15,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 
 #include <functional>
 #include <memory>
@@ -111,6 +114,27 @@ QRect InkBounds(const QImage &image, const QRect &area)
     return bounds;
 }
 
+// Whether two rectangles differ by at most a pixel at each edge.
+bool WithinPixel(const QRect &a, const QRect &b)
+{
+    return !a.isEmpty() && std::abs(a.left() - b.left()) <= 1 && std::abs(a.top() - b.top()) <= 1
+           && std::abs(a.right() - b.right()) <= 1 && std::abs(a.bottom() - b.bottom()) <= 1;
+}
+
+// The largest difference of any colour channel between two images of the
+// same size.
+int LargestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
 // A box at (100, 200).
 TCharDraw Item(std::int32_t w, std::int32_t h, std::int32_t s, std::uint8_t placement,
                std::uint8_t margin, const QString &text, std::uint8_t charsPerLine = 0)
@@ -190,8 +214,17 @@ private slots:
     void shapingRules();
     void textDrawsAsQPainterDoes_data();
     void textDrawsAsQPainterDoes();
+    void denseScreenDrawsDeviceSizeGlyphs_data();
+    void denseScreenDrawsDeviceSizeGlyphs();
     void frameOutline_data();
     void frameOutline();
+    void directAccess_data();
+    void directAccess();
+    void framesDrawAsThePainterDoes_data();
+    void framesDrawAsThePainterDoes();
+    void slipFromStampsDrawsAsThePainterDoes_data();
+    void slipFromStampsDrawsAsThePainterDoes();
+    void stampsStayWithinTheirMemory();
     void redrawRestoresSeparator_data();
     void redrawRestoresSeparator();
     void focusThenRedraw_data();
@@ -426,58 +459,135 @@ void TestSlip::textDrawsAsQPainterDoes_data()
     QTest::addColumn<bool>("bold");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<int>>("sizes");
-    QTest::addColumn<qreal>("ratio");  // of the canvas' device pixels
     // The sizes of the slip at client widths 476 and 1350, and beyond 64
     // pixels, where glyphs are filled as outlines instead of cached.
     const QList<int> captions = {6, 7, 9, 19, 22, 26};
     const QList<int> values = {9, 14, 18, 44, 52, 70};
-    QTest::newRow("caption character") << MinchoFace << false << "控" << captions << 1.0;
-    QTest::newRow("caption in brackets") << MinchoFace << false << "（受給者番号）" << captions << 1.0;
-    QTest::newRow("half-width pair") << MinchoFace << false << " )" << captions << 1.0;
-    QTest::newRow("title, bold") << MinchoFace << true << "  給与所得の源泉徴収票" << QList<int>{14, 44, 66} << 1.0;
-    QTest::newRow("dense screen, title") << MinchoFace << true << "平成８年分 給与所得" << QList<int>{12, 14, 38, 44} << 2.0;
-    QTest::newRow("amount") << GothicFace << false << "  6,898,700" << values << 1.0;
-    QTest::newRow("address") << GothicFace << false << "東京都架空区見本町１－２" << values << 1.0;
-    QTest::newRow("mark") << GothicFace << false << "○" << values << 1.0;
-    QTest::newRow("Latin with kerning pairs") << GothicFace << false << "AVATAR To, Wa." << values << 1.0;
-    QTest::newRow("kana with a combining mark") << GothicFace << false << "か\u3099キ\u309A" << values << 1.0;
-    QTest::newRow("outside the face: fallback") << GothicFace << false << "Ωאב€" << values << 1.0;
-    QTest::newRow("tab and line separator") << GothicFace << false << "1\t2\u2028" << values << 1.0;
-    QTest::newRow("dense screen") << MinchoFace << false << "支払金額（円）" << captions << 2.0;
-    QTest::newRow("dense screen, amount") << GothicFace << false << "  6,898,700" << values << 2.0;
+    QTest::newRow("caption character") << MinchoFace << false << "控" << captions;
+    QTest::newRow("caption in brackets") << MinchoFace << false << "（受給者番号）" << captions;
+    QTest::newRow("half-width pair") << MinchoFace << false << " )" << captions;
+    QTest::newRow("title, bold") << MinchoFace << true << "  給与所得の源泉徴収票" << QList<int>{14, 44, 66};
+    QTest::newRow("amount") << GothicFace << false << "  6,898,700" << values;
+    QTest::newRow("address") << GothicFace << false << "東京都架空区見本町１－２" << values;
+    QTest::newRow("mark") << GothicFace << false << "○" << values;
+    QTest::newRow("Latin with kerning pairs") << GothicFace << false << "AVATAR To, Wa." << values;
+    QTest::newRow("kana with a combining mark") << GothicFace << false << "か\u3099キ\u309A" << values;
+    QTest::newRow("outside the face: fallback") << GothicFace << false << "Ωאב€" << values;
+    QTest::newRow("tab and line separator") << GothicFace << false << "1\t2\u2028" << values;
 }
 
 // Every text draws the pixels QPainter::drawText gives it in the same font,
 // whichever way it is laid out (from the character map, shaped, or by the
-// painter), at every size the face is asked for, and again from the kept
-// glyph runs.
+// painter), at every size the face is asked for; again from the kept glyph
+// runs, and once more, in a later drawing of the slip, from glyph stamps
+// (the canvas is the paper: the painter's background colour).
 void TestSlip::textDrawsAsQPainterDoes()
 {
     QFETCH(QString, face);
     QFETCH(bool, bold);
     QFETCH(QString, text);
     QFETCH(QList<int>, sizes);
-    QFETCH(qreal, ratio);
     for (const int size : sizes) {
         QFont font(InstalledFamily(face));
         font.setBold(bold);
         font.setPixelSize(size);
-        QImage blank(int(ratio * (40 + size * text.size())), int(ratio * 3 * size), QImage::Format_RGB32);
-        blank.setDevicePixelRatio(ratio);
+        QImage blank(40 + size * int(text.size()), 3 * size, QImage::Format_RGB32);
         blank.fill(Qt::white);
         QImage expected = blank;
-        Paint(expected, [&](QPainter &p) {
+        {
+            QPainter p(&expected);
             p.setFont(font);
             p.drawText(QPoint(7, size + QFontMetrics(font).ascent()), text);
-        });
+        }
         const TCharDraw item{7, size, 0, 0, size, TopLeft, 0, 0, text};
-        for (int pass = 0; pass < 2; ++pass) {
+        for (int pass = 0; pass < 3; ++pass) {
             QImage drawn = blank;
-            Paint(drawn, [&](QPainter &p) {
+            {
+                QPainter p(&drawn);
+                p.setBackground(Qt::white);
                 p.setFont(font);
                 DrawCharDraw(p, item);
-            });
+            }
             QVERIFY2(drawn == expected, qPrintable(QStringLiteral("size %1, pass %2").arg(size).arg(pass)));
+            BeginSlipDrawing();
+        }
+    }
+}
+
+void TestSlip::denseScreenDrawsDeviceSizeGlyphs_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("sizes");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("same");  // the same glyphs, not only the same extent
+    // Sizes of the slip at client widths 476 and 1350 (values at 44 and 52
+    // pixels are 88 and 104 on the device). The title's synthetic bold is
+    // the one the face was given at its own size, a little narrower than a
+    // face of the device size gets; from 64 pixels up a face gets none.
+    QTest::newRow("captions") << MinchoFace << false << "支払金額（円）" << QList<int>{6, 7, 9, 19, 22, 26} << 2.0
+                              << true;
+    QTest::newRow("title, bold") << MinchoFace << true << "平成８年分 給与所得" << QList<int>{12, 14, 22, 26}
+                                 << 2.0 << false;
+    QTest::newRow("amount") << GothicFace << false << "  6,898,700" << QList<int>{9, 14, 18, 44, 52} << 2.0 << true;
+    QTest::newRow("scale 3") << GothicFace << false << "○ 84,000" << QList<int>{10, 20, 26} << 3.0 << true;
+}
+
+// On a dense screen the glyphs are those of the face at the device size,
+// each at the whole device pixel nearest to its scaled position: the pixels
+// QPainter::drawText gives for a font of that size at the scaled position
+// on an unscaled image, but for the rounding of the blend. Up to 64 device
+// pixels the painter takes them from its glyph cache and they match to a
+// level or two; beyond that it fills the outlines, which cover the same
+// extent to a pixel. Drawn again, and from stamps in a later drawing of the
+// slip, nothing changes.
+void TestSlip::denseScreenDrawsDeviceSizeGlyphs()
+{
+    QFETCH(QString, face);
+    QFETCH(bool, bold);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, sizes);
+    QFETCH(qreal, ratio);
+    QFETCH(bool, same);
+    for (const int size : sizes) {
+        QFont font(InstalledFamily(face));
+        font.setBold(bold);
+        font.setPixelSize(size);
+        QFont deviceFont = font;
+        deviceFont.setPixelSize(qRound(size * ratio));
+        const QSize area(40 + size * int(text.size()), 3 * size);
+        QImage expected(area * ratio, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            QPainter p(&expected);
+            p.setFont(deviceFont);
+            p.drawText(QPointF(7, size + QFontMetrics(font).ascent()) * ratio, text);
+        }
+        const TCharDraw item{7, size, 0, 0, size, TopLeft, 0, 0, text};
+        QImage first;
+        for (int pass = 0; pass < 3; ++pass) {
+            QImage drawn(area * ratio, QImage::Format_RGB32);
+            drawn.setDevicePixelRatio(ratio);
+            drawn.fill(Qt::white);
+            {
+                QPainter p(&drawn);
+                p.setBackground(Qt::white);
+                p.setFont(font);
+                DrawCharDraw(p, item);
+            }
+            drawn.setDevicePixelRatio(1);
+            const QString where = QStringLiteral("size %1, pass %2").arg(size).arg(pass);
+            if (pass == 0) {
+                first = drawn;
+                QVERIFY2(WithinPixel(InkBounds(drawn, drawn.rect()), InkBounds(expected, expected.rect())),
+                         qPrintable(where));
+                if (same && size * ratio <= 64)
+                    QVERIFY2(LargestDifference(drawn, expected) <= 2, qPrintable(where));
+            } else {
+                QVERIFY2(drawn == first, qPrintable(where));
+            }
+            BeginSlipDrawing();
         }
     }
 }
@@ -515,6 +625,193 @@ void TestSlip::frameOutline()
                 QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
         }
     }
+}
+
+using PainterSetup = std::function<void(QPainter &)>;
+Q_DECLARE_METATYPE(PainterSetup)
+
+void TestSlip::directAccess_data()
+{
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<PainterSetup>("setup");
+    QTest::addColumn<bool>("direct");
+    const PainterSetup none = [](QPainter &) {};
+    QTest::newRow("RGB32") << QImage::Format_RGB32 << 1.0 << none << true;
+    QTest::newRow("premultiplied ARGB32") << QImage::Format_ARGB32_Premultiplied << 1.0 << none << true;
+    QTest::newRow("dense screen") << QImage::Format_RGB32 << 2.0 << none << true;
+    QTest::newRow("moved by whole pixels")
+        << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.translate(3, -2); }) << true;
+    QTest::newRow("moved by half a pixel")
+        << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.translate(0.5, 0); }) << false;
+    QTest::newRow("scaled unequally")
+        << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.scale(2, 1); }) << false;
+    QTest::newRow("rotated") << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.rotate(90); })
+                             << false;
+    QTest::newRow("clipped")
+        << QImage::Format_RGB32 << 1.0 << PainterSetup([](QPainter &p) { p.setClipRect(0, 0, 50, 50); }) << false;
+    QTest::newRow("half opaque") << QImage::Format_RGB32 << 1.0
+                                 << PainterSetup([](QPainter &p) { p.setOpacity(0.5); }) << false;
+    QTest::newRow("composition mode")
+        << QImage::Format_RGB32 << 1.0
+        << PainterSetup([](QPainter &p) { p.setCompositionMode(QPainter::CompositionMode_Multiply); }) << false;
+    QTest::newRow("ARGB32, not premultiplied") << QImage::Format_ARGB32 << 1.0 << none << false;
+    QTest::newRow("16 bits") << QImage::Format_RGB16 << 1.0 << none << false;
+}
+
+// Which painters the drawing writes through directly; any other draws the
+// same slip through the painter.
+void TestSlip::directAccess()
+{
+    QFETCH(QImage::Format, format);
+    QFETCH(qreal, ratio);
+    QFETCH(PainterSetup, setup);
+    QImage image(QSize(200, 100) * ratio, format);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    setup(painter);
+    QTEST(CanvasPixels::Of(painter).has_value(), "direct");
+}
+
+void TestSlip::framesDrawAsThePainterDoes_data()
+{
+    QTest::addColumn<int>("clientWidth");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QImage::Format>("format");
+    QTest::newRow("476") << 476 << 1.0 << QImage::Format_RGB32;
+    QTest::newRow("1350") << 1350 << 1.0 << QImage::Format_RGB32;
+    QTest::newRow("frames collapsing into lines") << 45 << 1.0 << QImage::Format_RGB32;
+    QTest::newRow("premultiplied ARGB32") << 476 << 1.0 << QImage::Format_ARGB32_Premultiplied;
+    QTest::newRow("dense screen") << 1350 << 2.0 << QImage::Format_RGB32;
+    QTest::newRow("scale 1.25") << 476 << 1.25 << QImage::Format_RGB32;
+    QTest::newRow("scale 1.5") << 700 << 1.5 << QImage::Format_RGB32;
+    QTest::newRow("scale 1.75") << 476 << 1.75 << QImage::Format_RGB32;
+    QTest::newRow("scale 3") << 476 << 3.0 << QImage::Format_RGB32;
+}
+
+// Frames written straight into the pixels are exactly those the painter
+// strokes (a clip keeps it from giving direct access), at every scale: the
+// whole grid, then single frames redrawn over it.
+void TestSlip::framesDrawAsThePainterDoes()
+{
+    QFETCH(int, clientWidth);
+    QFETCH(qreal, ratio);
+    QFETCH(QImage::Format, format);
+    const auto slip = SampleSlip(clientWidth);
+    slip->Ctx.Origin.X = 3;
+    QImage blank(QSize(slip->X(56) + 5, slip->Y(18) + 3) * ratio, format);
+    blank.setDevicePixelRatio(ratio);
+    blank.fill(Untouched);
+    const auto draw = [&](bool direct) {
+        QImage image = blank;
+        QPainter p(&image);
+        p.setBackground(WindowColour);
+        if (!direct)
+            p.setClipRect(QRectF(QPointF(), image.deviceIndependentSize()));
+        if (CanvasPixels::Of(p).has_value() != direct)
+            return QImage();
+        DrawCellFrames(p, slip->Ctx);
+        for (const std::uint8_t cell : {17, 18, 36, 44, 120})
+            DrawCellFrame(p, slip->Ctx, cell);
+        return image;
+    };
+    const QImage direct = draw(true);
+    QVERIFY(!direct.isNull());
+    QCOMPARE(direct, draw(false));
+}
+
+void TestSlip::slipFromStampsDrawsAsThePainterDoes_data()
+{
+    QTest::addColumn<int>("clientWidth");
+    QTest::addColumn<QColor>("ink");
+    QTest::addColumn<QColor>("paper");
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<bool>("overrun");  // values running over frames and captions
+    const QColor black(Qt::black);
+    QTest::newRow("476") << 476 << black << WindowColour << QImage::Format_RGB32 << false;
+    QTest::newRow("1350") << 1350 << black << WindowColour << QImage::Format_RGB32 << false;
+    QTest::newRow("1919, values over 64 pixels") << 1919 << black << WindowColour << QImage::Format_RGB32 << false;
+    QTest::newRow("blue on white") << 1350 << QColor(20, 40, 160) << QColor(Qt::white) << QImage::Format_RGB32
+                                   << false;
+    QTest::newRow("premultiplied ARGB32") << 700 << black << WindowColour << QImage::Format_ARGB32_Premultiplied
+                                          << false;
+    QTest::newRow("overrunning values") << 1350 << black << WindowColour << QImage::Format_RGB32 << true;
+}
+
+// The whole slip drawn again and again at one size, the later drawings from
+// glyph stamps where the canvas under a glyph is still paper, gives exactly
+// the pixels the painter gives drawing every glyph itself.
+void TestSlip::slipFromStampsDrawsAsThePainterDoes()
+{
+    QFETCH(int, clientWidth);
+    QFETCH(QColor, ink);
+    QFETCH(QColor, paper);
+    QFETCH(QImage::Format, format);
+    QFETCH(bool, overrun);
+    const auto slip = SampleSlip(clientWidth);
+    if (overrun) {
+        SetCellText(slip->Record, 4, QStringLiteral("0000-1234-5678-9012-3456-7890"));
+        SetCellText(slip->Record, 13, QStringLiteral("1888888888"));
+        SetCellText(slip->Record, 2, QStringLiteral("東京都架空区\n見本町\n１\n２\n３\n４\n５"));
+        SetCellText(slip->Record, 119, QStringLiteral("東京都架空区例示町９－８－７東京都架空区例示町９－８－７"));
+    }
+    QImage blank(slip->X(56) + 1, slip->Y(18) + 1, format);
+    blank.fill(paper);
+    const auto draw = [&](bool direct) {
+        QImage image = blank;
+        QPainter p(&image);
+        p.setBackground(paper);
+        p.setPen(ink);
+        if (!direct)
+            p.setClipRect(image.rect());
+        DrawSlip(p, slip->Ctx);
+        return image;
+    };
+    const QImage expected = draw(false);
+    for (int drawing = 0; drawing < 3; ++drawing)
+        QVERIFY2(draw(true) == expected, qPrintable(QStringLiteral("drawing %1").arg(drawing)));
+    QVERIFY(GlyphStampBytes() > 0);
+}
+
+// Stamps of large glyphs at size after size (long typed texts on a dense
+// screen) are dropped once they hold more than 32 MB, and made afresh; the
+// text looks the same from them as before.
+void TestSlip::stampsStayWithinTheirMemory()
+{
+    constexpr qsizetype Budget = 32 * 1024 * 1024;
+    const QFont face(InstalledFamily(GothicFace));
+    const QRawFont raw = QRawFont::fromFont(face);
+    QStringList lines(10);
+    for (char16_t c = 0x4E00; lines.back().size() < 20; ++c)
+        if (raw.supportsCharacter(QChar(c)))
+            std::find_if(lines.begin(), lines.end(), [](const QString &line) { return line.size() < 20; })
+                ->append(QChar(c));
+    qsizetype most = 0;
+    for (int size = 50; size <= 60; ++size) {
+        QImage blank(QSize(size * 21, size * 11) * 2, QImage::Format_RGB32);
+        blank.setDevicePixelRatio(2);
+        blank.fill(Qt::white);
+        QImage first;
+        for (int drawing = 0; drawing < 3; ++drawing) {
+            BeginSlipDrawing();
+            QImage image = blank;
+            QPainter p(&image);
+            p.setBackground(Qt::white);
+            p.setFont(face);
+            for (qsizetype k = 0; k < lines.size(); ++k) {
+                DrawCharDraw(p, {0, int(k) * size, 0, 0, size, TopLeft, 0, 0, lines[k]});
+                most = std::max(most, GlyphStampBytes());
+            }
+            p.end();
+            if (drawing == 0)
+                first = image;
+            else
+                QVERIFY2(image == first, qPrintable(QStringLiteral("size %1, drawing %2").arg(size).arg(drawing)));
+        }
+    }
+    // The budget is looked at before each text: one line's glyphs beyond it at most.
+    QVERIFY2(most > Budget && most <= Budget + Budget / 16, qPrintable(QString::number(most)));
 }
 
 void TestSlip::redrawRestoresSeparator_data()
