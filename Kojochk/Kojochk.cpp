@@ -92,8 +92,11 @@ QString ExcerptFigures(const ExcerptPlan &plan, const SlipLayout &layout, const 
             for (int number = range.First; number <= range.Last; ++number) {
                 const auto cell = static_cast<std::uint8_t>(number);
                 const QString value = CellValueText(slip, cell).trimmed();
-                if (!value.isEmpty() && ExcerptShowsCell(plan, piece, layout, cell))
-                    figures << CellName(cell) + u' ' + value;
+                if (value.isEmpty() || !ExcerptShowsCell(plan, piece, layout, cell))
+                    continue;
+                // A set mark reads as the box it marks ("控除対象配偶者の有無等 有"):
+                // a speech synthesiser names ○ as a shape.
+                figures << (LookupCell(cell).Kind == CellKind::Mark ? CellName(cell) : CellName(cell) + u' ' + value);
             }
     return figures.isEmpty() ? QStringLiteral("記入なし") : figures.join(u'、');
 }
@@ -230,6 +233,7 @@ TdlgKojoCheck::TdlgKojoCheck(QWidget *parent) : QDialog(parent)
     HelpBtn->hide();
 
     FormCreate();
+    ReportControlsShown(*this);
 }
 
 void TdlgKojoCheck::CreateExcerpt(QWidget *sheet, KojoExcerpt which, const char *name, int x, int y)

@@ -71,7 +71,7 @@ TfrmMain::TfrmMain()
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(476, 351);
     ReportHeldKeysAsRepeatedPresses();
-    InstallSlipAccessibility();
+    InstallSlipAccessibility(*this);
     FormCreate();
 }
 
@@ -622,6 +622,7 @@ bool TfrmMain::MemoGenKeyPress(const QString &text)
         return false;
     const QString mark = QStringLiteral("○");
     MemoGen->setPlainText(MemoGen->toPlainText() == mark ? QString() : mark);
+    AnnounceMarkToggled(*MemoGen);
     return true;
 }
 
@@ -741,6 +742,7 @@ void TfrmMain::BitBtnClearClick()
     MemoGen->clear();
     MemoGen->show();
     AnnounceSlipValues(*this);
+    AnnounceSlipCleared(*this);
 }
 
 // Shows a dialog modally, centred on the screen where the program places its

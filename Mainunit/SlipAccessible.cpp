@@ -1,10 +1,14 @@
 #include "Mainunit/SlipAccessible.h"
 
 #include "Mainunit/Mainunit.h"
+#include "Verify/Announcer.h"
 #include "Verify/Kyuho.h"
+#include "Verify/TextBoundaries.h"
 #include "slip/SlipDraw.h"
 
 #include <QAccessibleWidget>
+#include <QEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QWidget>
 
@@ -101,6 +105,9 @@ public:
         if (!Window)
             return s;
         s.focusable = true;
+        // Typing into the box goes through the editor, which moves onto it:
+        // the box itself is never read-only.
+        s.editable = Kind != CellKind::Mark;
         s.invisible = !Window->isVisible();
         s.focused = FramedAheadCell(*Window) == Cell;
         s.checkable = Kind == CellKind::Mark;
@@ -136,6 +143,24 @@ public:
         *endOffset = characterCount();
         return {};
     }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                         int *endOffset) const override
+    {
+        return Answer(TextAtOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
+                      startOffset, endOffset);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                             int *endOffset) const override
+    {
+        return Answer(TextBeforeOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
+                      startOffset, endOffset);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                            int *endOffset) const override
+    {
+        return Answer(TextAfterOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
+                      startOffset, endOffset);
+    }
 
     // Tells assistive technology how the shown value changed since it last
     // heard of it: a new text, or a mark set or cleared.
@@ -158,6 +183,12 @@ public:
 
 private:
     QString Value() const { return Window ? ShownValue(*Window, Cell) : QString(); }
+    static QString Answer(const TextItem &item, int *startOffset, int *endOffset)
+    {
+        *startOffset = item.Start;
+        *endOffset = item.End;
+        return item.Text;
+    }
 
     QPointer<TfrmMain> Window;
     std::uint8_t Cell;
@@ -244,13 +275,61 @@ private:
     mutable std::vector<CellAccessible *> Cells;  // owned by Qt's cache once made
 };
 
+// The editor while it sits on a mark cell: a check box, checked while the
+// mark is set; any key toggles it.
+class MarkEditorAccessible : public QAccessibleWidget {
+public:
+    explicit MarkEditorAccessible(QPlainTextEdit *editor) : QAccessibleWidget(editor, QAccessible::CheckBox) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = !static_cast<QPlainTextEdit *>(widget())->toPlainText().isEmpty();
+        return s;
+    }
+};
+
+// The window the editor belongs to, when `object` is the main window's editor.
+TfrmMain *EditorWindow(QObject *object)
+{
+    if (!object || object->objectName() != EditorName)
+        return nullptr;
+    return qobject_cast<TfrmMain *>(object->parent());
+}
+
 QAccessibleInterface *SlipAccessibleFactory(const QString &className, QObject *object)
 {
-    if (className != QLatin1StringView(TfrmMain::staticMetaObject.className()))
-        return nullptr;
-    auto *frm = qobject_cast<TfrmMain *>(object);
-    return frm ? new SlipWindowAccessible(frm) : nullptr;
+    if (className == QLatin1StringView(TfrmMain::staticMetaObject.className())) {
+        auto *frm = qobject_cast<TfrmMain *>(object);
+        return frm ? new SlipWindowAccessible(frm) : nullptr;
+    }
+    // On a mark cell the editor is a check box; elsewhere Qt's own text
+    // field interface serves.
+    if (className == QLatin1StringView("QPlainTextEdit")) {
+        const TfrmMain *frm = EditorWindow(object);
+        if (frm && frm->currentCell() != NoCell && LookupCell(frm->currentCell()).Kind == CellKind::Mark)
+            return new MarkEditorAccessible(static_cast<QPlainTextEdit *>(object));
+    }
+    return nullptr;
 }
+
+// When the window becomes active again (a dialog closed, the user came back
+// from another program) the control that has the focus is announced: it has
+// kept the focus, so Qt tells nothing of it.
+class ActivationAnnouncer : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate && QAccessible::isActive())
+            if (QWidget *focus = static_cast<QWidget *>(watched)->focusWidget())
+                SendFocus(QAccessible::queryAccessibleInterface(focus));
+        return false;
+    }
+};
 
 // The window's interface while assistive technology listens; else nullptr,
 // so that nothing is made or sent for nobody.
@@ -263,9 +342,10 @@ SlipWindowAccessible *ListenedInterface(TfrmMain &frm)
 
 } // namespace
 
-void InstallSlipAccessibility()
+void InstallSlipAccessibility(TfrmMain &frm)
 {
     [[maybe_unused]] static const bool installed = (QAccessible::installFactory(SlipAccessibleFactory), true);
+    frm.installEventFilter(new ActivationAnnouncer(&frm));
 }
 
 void AnnounceSlipValues(TfrmMain &frm)
@@ -282,10 +362,30 @@ void AnnounceEditorCell(TfrmMain &frm, QWidget &editor)
     const QString name = CellName(cell);
     if (editor.accessibleName() == name)
         return;
+    // A screen reader announces a box when the focus moves to another
+    // object: the editor, which keeps the focus from box to box, becomes a
+    // new object for each box (a text field, or a check box on a mark).
+    if (cell != NoCell && QAccessible::isActive())
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(&editor)));
     editor.setAccessibleName(name);
     editor.setAccessibleDescription(LookupCell(cell).Kind == CellKind::Mark ? MarkEditorHint : QString());
     if (cell != NoCell && editor.hasFocus() && QAccessible::isActive())
         SendFocus(QAccessible::queryAccessibleInterface(&editor));
+}
+
+void AnnounceMarkToggled(QWidget &editor)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(&editor, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void AnnounceSlipCleared(TfrmMain &frm)
+{
+    Announce(frm, QStringLiteral("源泉徴収票のすべての項目を消去しました"));
 }
 
 void AnnounceFramedCell(TfrmMain &frm, QWidget &editor)

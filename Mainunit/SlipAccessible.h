@@ -13,9 +13,10 @@ namespace mivrel {
 
 class TfrmMain;
 
-// Lets every main window present its cells; call before the window is shown.
-// Calling it again changes nothing.
-void InstallSlipAccessibility();
+// Lets the main window present its cells and the editor on a mark cell as a
+// check box, and announce the focused control when the window becomes active
+// again; call once per window, before it is shown.
+void InstallSlipAccessibility(TfrmMain &frm);
 
 // The record may hold new values (the editor stored a cell, the slip was
 // cleared): each cell whose shown value changed reports the change.
@@ -23,6 +24,11 @@ void AnnounceSlipValues(TfrmMain &frm);
 // The editor sits on the window's current cell now, or is parked: it takes
 // the cell's name, and when that changed a screen reader hears the new box.
 void AnnounceEditorCell(TfrmMain &frm, QWidget &editor);
+// The editor on a mark cell toggled the mark: a screen reader hears the new
+// state of the check box.
+void AnnounceMarkToggled(QWidget &editor);
+// Clear emptied every box of the slip.
+void AnnounceSlipCleared(TfrmMain &frm);
 // The focus frame moved while the editor stayed (Tab held down): a screen
 // reader hears the framed box, or the editor again when the frame is back on
 // the editor's cell.

@@ -1,6 +1,9 @@
 #include "Trial/Trial.h"
 
+#include "Trial/TrialAccessible.h"
+#include "Verify/Announcer.h"
 #include "Verify/CaptionLabels.h"
+#include "Verify/TextBoundaries.h"
 #include "Verify/Kyuho.h"
 #include "Verify/TaxRules.h"
 #include "slip/SlipDraw.h"
@@ -10,8 +13,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QStringList>
 
 #include <algorithm>
+#include <iterator>
 
 namespace mivrel {
 
@@ -82,8 +87,11 @@ TdlgTrial::TdlgTrial(QWidget *parent)
     face.setPixelSize(FontPixels);
     setFont(face);
 
+    InstallLineEditAccessibility();
+    InstallSliderAccessibility();
     BuildControls();
     SetTabOrder();
+    ReportControlsShown(*this);
     FormCreate();
     ConnectHandlers();
 }
@@ -105,6 +113,7 @@ void TdlgTrial::BuildControls()
                                "lblDispZeiritu", "bevZeiritu",
                                QRect(16, 200, 137, 25), QRect(24, 208, 121, 17));
     traKyuyoSyunyu = AddSlider(*salary, "traKyuyoSyunyu", 160, 1);
+    SetSliderAmounts(*traKyuyoSyunyu, SliderPositions, SalaryPerPosition);
 
     QLabel *deductions = AddCaption("lblKoujoGoukei", QStringLiteral("控除合計"), 197, 13);
     medKoujoGoukei = AddField(*deductions, "medKoujoGoukei", QRect(204, 40, 133, 17));
@@ -117,6 +126,7 @@ void TdlgTrial::BuildControls()
                                       "lblDispTakubetuGenzei", "bevTakubetuGenzei",
                                       QRect(200, 200, 137, 25), QRect(208, 208, 121, 17));
     traKoujoGoukei = AddSlider(*deductions, "traKoujoGoukei", 344, 2);
+    SetSliderAmounts(*traKoujoGoukei, SliderPositions, DeductionPerPosition);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -158,6 +168,8 @@ QLabel *TdlgTrial::AddResult(QLabel &caption, const char *labelName, const char 
     label->setObjectName(QLatin1String(labelName));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(bounds);
+    // A keyboard user reaches the result with Tab to hear it again.
+    label->setFocusPolicy(Qt::TabFocus);
     CaptionValue(caption, *label);
     return label;
 }
@@ -181,16 +193,17 @@ QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, in
     return slider;
 }
 
-// Tab order: OK, the three fields, the two sliders. OK has the focus at the
-// first opening; later openings find the focus where it was left, because
-// the dialog keeps its focus child while hidden.
+// Tab order: OK, the three fields, the two sliders, then the five results
+// in reading order. OK has the focus at the first opening; later openings
+// find the focus where it was left, because the dialog keeps its focus child
+// while hidden.
 void TdlgTrial::SetTabOrder()
 {
-    setTabOrder(OKBtn, medKyuyoSyunyu);
-    setTabOrder(medKyuyoSyunyu, medKoujoGoukei);
-    setTabOrder(medKoujoGoukei, medJutakusyutokutou);
-    setTabOrder(medJutakusyutokutou, traKyuyoSyunyu);
-    setTabOrder(traKyuyoSyunyu, traKoujoGoukei);
+    QWidget *const order[] = {OKBtn, medKyuyoSyunyu, medKoujoGoukei, medJutakusyutokutou, traKyuyoSyunyu,
+                              traKoujoGoukei, lblDispKyuyoSyotoku, lblDispKazeiSyotoku, lblDispZeiritu,
+                              lblDispSyotokuzeigaku, lblDispTakubetuGenzei};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     OKBtn->setFocus();
 }
 
@@ -263,20 +276,28 @@ void TdlgTrial::traKoujoGoukeiChange(int position)
 
 void TdlgTrial::Recalculate()
 {
+    QStringList changed;  // the results shown anew, as a screen reader tells them
+    const auto show = [&changed](QLabel &label, const QString &text) {
+        ShowValue(label, text);
+        changed << label.accessibleName();
+    };
     if (TakeIfChanged(KyuyoSyotoku, SalaryIncome(KyuyoSyunyu)))
-        ShowValue(*lblDispKyuyoSyotoku, GroupedNumber(KyuyoSyotoku));
+        show(*lblDispKyuyoSyotoku, GroupedNumber(KyuyoSyotoku));
 
     if (TakeIfChanged(KazeiSyotoku, TaxableIncome(KyuyoSyotoku, KoujoGoukei))) {
-        ShowValue(*lblDispKazeiSyotoku, GroupedNumber(KazeiSyotoku));
+        show(*lblDispKazeiSyotoku, GroupedNumber(KazeiSyotoku));
         if (TakeIfChanged(Zeiritu, TaxRate(KazeiSyotoku)))
-            ShowValue(*lblDispZeiritu, QString::number(Zeiritu) + u'%');
+            show(*lblDispZeiritu, QString::number(Zeiritu) + u'%');
     }
 
     const TaxDueResult due = TaxDue(KazeiSyotoku, Jutakusyutokutou);
     if (TakeIfChanged(Syotokuzeigaku, due.Due))
-        ShowValue(*lblDispSyotokuzeigaku, GroupedNumber(Syotokuzeigaku));
+        show(*lblDispSyotokuzeigaku, GroupedNumber(Syotokuzeigaku));
     if (TakeIfChanged(TakubetuGenzei, due.Reduction))
-        ShowValue(*lblDispTakubetuGenzei, GroupedNumber(TakubetuGenzei));
+        show(*lblDispTakubetuGenzei, GroupedNumber(TakubetuGenzei));
+    // While the user works in the dialog, every change is announced.
+    if (isVisible() && !changed.isEmpty())
+        Announce(*this, changed.join(u'、'));
 }
 
 } // namespace mivrel

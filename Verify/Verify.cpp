@@ -143,6 +143,7 @@ TdlgVerifyTax::TdlgVerifyTax(QWidget *parent) : QDialog(parent)
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     OKBtn->setFocus();
+    ReportControlsShown(*this);
 }
 
 QLabel *TdlgVerifyTax::valueLabel(const QString &objectName) const
