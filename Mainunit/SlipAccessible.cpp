@@ -19,7 +19,8 @@ namespace mivrel {
 namespace {
 
 const QString EditorName = QStringLiteral("MemoGen");
-const QString MarkEditorHint = QStringLiteral("キーを押すたびに ○ が付いたり消えたりします");
+// No ○ in what is spoken: a speech synthesiser names it as a shape.
+const QString MarkEditorHint = QStringLiteral("キーを押すたびに印が付いたり消えたりします");
 
 // The input cells in ascending order, which is also the keyboard order; a
 // cell's child index among the slip's cells is its place in this list.
@@ -58,6 +59,14 @@ std::uint8_t FramedAheadCell(const TfrmMain &frm)
     const QWidget *focus = frm.focusWidget();
     const bool editing = frm.isActiveWindow() && focus && focus->objectName() == EditorName;
     return editing && frm.highlightedCell() != frm.currentCell() ? frm.highlightedCell() : NoCell;
+}
+
+// The editor takes the name of the box it is on, and on a mark cell tells
+// what its keys do.
+void NameEditor(QWidget &editor, std::uint8_t cell)
+{
+    editor.setAccessibleName(CellName(cell));
+    editor.setAccessibleDescription(LookupCell(cell).Kind == CellKind::Mark ? MarkEditorHint : QString());
 }
 
 void SendFocus(QAccessibleInterface *iface)
@@ -306,10 +315,10 @@ QAccessibleInterface *SlipAccessibleFactory(const QString &className, QObject *o
     }
     // On a mark cell the editor is a check box; elsewhere Qt's own text
     // field interface serves.
-    if (className == QLatin1StringView("QPlainTextEdit")) {
-        const TfrmMain *frm = EditorWindow(object);
-        if (frm && frm->currentCell() != NoCell && LookupCell(frm->currentCell()).Kind == CellKind::Mark)
-            return new MarkEditorAccessible(static_cast<QPlainTextEdit *>(object));
+    if (className == QLatin1StringView("QPlainTextEdit") && EditorWindow(object)) {
+        auto *editor = static_cast<QPlainTextEdit *>(object);
+        if (editor->isReadOnly())  // the editor takes no typed text on a mark cell only
+            return new MarkEditorAccessible(editor);
     }
     return nullptr;
 }
@@ -359,17 +368,25 @@ void AnnounceSlipValues(TfrmMain &frm)
 void AnnounceEditorCell(TfrmMain &frm, QWidget &editor)
 {
     const std::uint8_t cell = frm.currentCell();
-    const QString name = CellName(cell);
-    if (editor.accessibleName() == name)
+    if (editor.accessibleName() == CellName(cell))
         return;
-    // A screen reader announces a box when the focus moves to another
-    // object: the editor, which keeps the focus from box to box, becomes a
-    // new object for each box (a text field, or a check box on a mark).
-    if (cell != NoCell && QAccessible::isActive())
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(&editor)));
-    editor.setAccessibleName(name);
-    editor.setAccessibleDescription(LookupCell(cell).Kind == CellKind::Mark ? MarkEditorHint : QString());
+    NameEditor(editor, cell);
     if (cell != NoCell && editor.hasFocus() && QAccessible::isActive())
+        SendFocus(QAccessible::queryAccessibleInterface(&editor));
+}
+
+// A screen reader announces a box when the focus moves to another object:
+// the editor, which keeps the focus from box to box, becomes a new object for
+// each box, named after it, and takes the focus before it takes the box's
+// text, so that the screen reader meets the box first and its text as the
+// box's own.
+void PresentEditorOn(QWidget &editor, std::uint8_t cell)
+{
+    NameEditor(editor, cell);
+    if (!QAccessible::isActive())
+        return;
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(&editor)));
+    if (editor.hasFocus())
         SendFocus(QAccessible::queryAccessibleInterface(&editor));
 }
 

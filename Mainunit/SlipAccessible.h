@@ -7,6 +7,8 @@
 // focus frame moves and when values change. With no assistive technology
 // listening they cost next to nothing and no cell object is ever made.
 
+#include <cstdint>
+
 class QWidget;
 
 namespace mivrel {
@@ -24,6 +26,10 @@ void AnnounceSlipValues(TfrmMain &frm);
 // The editor sits on the window's current cell now, or is parked: it takes
 // the cell's name, and when that changed a screen reader hears the new box.
 void AnnounceEditorCell(TfrmMain &frm, QWidget &editor);
+// The editor has moved onto `cell` and is about to take its text: assistive
+// technology meets it there as a new object named after the box, a text
+// field or, while the editor is read-only (on a mark cell), a check box.
+void PresentEditorOn(QWidget &editor, std::uint8_t cell);
 // The editor on a mark cell toggled the mark: a screen reader hears the new
 // state of the check box.
 void AnnounceMarkToggled(QWidget &editor);
