@@ -5,6 +5,7 @@
 #include "Kojochk/KojoTables.h"
 #include "Pictures/Pictures.h"
 #include "Verify/CaptionLabels.h"
+#include "slip/SlipInk.h"
 
 #include <QImage>
 #include <QLabel>
@@ -105,7 +106,7 @@ QString ExcerptFigures(const ExcerptPlan &plan, const SlipLayout &layout, const 
 // excerpt's top-left corner; what no cell covers keeps the background. The
 // image has `pixelRatio` device pixels per slip pixel, so it stays sharp on
 // dense screens while the geometry stays in slip pixels.
-QImage DrawExcerpt(const ExcerptPlan &plan, SlipPaintContext &ctx, const QColor &background,
+QImage DrawExcerpt(const ExcerptPlan &plan, SlipPaintContext &ctx, const SlipColours &colours,
                    qreal pixelRatio)
 {
     const SlipLayout &layout = *ctx.Layout;
@@ -113,9 +114,10 @@ QImage DrawExcerpt(const ExcerptPlan &plan, SlipPaintContext &ctx, const QColor 
     const QSize size(ExcerptWidth(plan, layout), layout.YCoord[plan.Bottom] - top + 1);
     QImage image(size * pixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(pixelRatio);
-    image.fill(background);
+    image.fill(colours.Paper);
     QPainter painter(&image);
-    painter.setBackground(background);
+    painter.setBackground(colours.Paper);
+    painter.setPen(colours.Ink);
 
     int pieceX = 0;
     for (const ExcerptPiece &piece : plan.Pieces) {
@@ -317,20 +319,25 @@ void TdlgKojoCheck::FormCreate()
     Context.Fonts = &Fonts;
     Context.Current = &Current;
 
+    // The salary table in the text colour of cells (black in the default
+    // palette), the spouse table in the window's text colour where that reads
+    // on the cells' base colour.
+    const QPalette &colours = palette();
     StringGrid1->SetTable(SalaryTableRows, SalaryTableCell);
-    SetCellTextColour(StringGrid1, Qt::black);
+    SetCellTextColour(StringGrid1, colours.color(QPalette::Text));
     StringGrid2->SetTable(SpouseTableRows, SpouseTableCell);
-    SetCellTextColour(StringGrid2, palette().color(QPalette::WindowText));
+    const bool windowTextReads = ContrastRatio(colours.color(QPalette::WindowText), colours.color(QPalette::Base)) >= 4.5;
+    SetCellTextColour(StringGrid2, colours.color(windowTextReads ? QPalette::WindowText : QPalette::Text));
 }
 
 void DrawKojoImages(TdlgKojoCheck &dlg)
 {
     if (!dlg.Context.Slip)
         return;
-    const QColor background = dlg.palette().color(QPalette::Window);
+    const SlipColours colours = SlipColoursOf(dlg.palette());
     for (int i = 0; i < ExcerptCount; ++i) {
         const ExcerptPlan &plan = ExcerptPlans()[i];
-        const QImage image = DrawExcerpt(plan, dlg.Context, background, dlg.devicePixelRatioF());
+        const QImage image = DrawExcerpt(plan, dlg.Context, colours, dlg.devicePixelRatioF());
         dlg.Excerpts[i]->setPixmap(QPixmap::fromImage(image));
         dlg.Excerpts[i]->resize(image.deviceIndependentSize().toSize());
         dlg.Excerpts[i]->setAccessibleDescription(ExcerptFigures(plan, dlg.Layout, *dlg.Context.Slip));

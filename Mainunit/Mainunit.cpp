@@ -5,6 +5,7 @@
 #include "Mainunit/HeldKeys.h"
 #include "Mainunit/SlipAccessible.h"
 #include "Pictures/Pictures.h"
+#include "slip/SlipInk.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
 
@@ -225,7 +226,9 @@ void TfrmMain::SetPanelButtonsEnabled(bool enabled)
 
 void TfrmMain::PrepareCanvasPainter(QPainter &painter) const
 {
-    painter.setBackground(palette().color(QPalette::Window));
+    const SlipColours colours = SlipColoursOf(palette());
+    painter.setBackground(colours.Paper);
+    painter.setPen(colours.Ink);
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -332,7 +335,7 @@ void TfrmMain::PrepareCanvas()
         return;
     Canvas = QImage(size() * ratio, QImage::Format_RGB32);
     Canvas.setDevicePixelRatio(ratio);
-    Canvas.fill(palette().color(QPalette::Window));
+    Canvas.fill(SlipColoursOf(palette()).Paper);
     FullRedrawPending = true;
 }
 

@@ -7,6 +7,7 @@
 #include "Verify/Kyuho.h"
 #include "Verify/TaxRules.h"
 #include "slip/SlipDraw.h"
+#include "slip/SlipInk.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -73,6 +74,24 @@ bool TakeIfChanged(std::int32_t &shown, std::int32_t value)
         return false;
     shown = value;
     return true;
+}
+
+// Frames and sliders are outlined in shades of the window colour (a darker
+// window colour, or the palette's light and dark shades). A black or nearly
+// black window has no darker shade to show, and the frames round the results
+// and the sliders vanish: there they are outlined in shades of the window's
+// text colour instead. Palettes whose outlines show are left as they are.
+void KeepOutlineVisible(QWidget &widget)
+{
+    QPalette colours = widget.palette();
+    const QColor window = colours.color(QPalette::Window);
+    if (ContrastRatio(window.darker(140), window) >= 1.5)
+        return;
+    const QColor ink = colours.color(QPalette::WindowText);
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Light, QPalette::Midlight, QPalette::Dark,
+                                     QPalette::Mid, QPalette::Shadow})
+        colours.setColor(role, ink);
+    widget.setPalette(colours);
 }
 
 } // namespace
@@ -163,6 +182,7 @@ QLabel *TdlgTrial::AddResult(QLabel &caption, const char *labelName, const char 
     bevel->setObjectName(QLatin1String(frameName));
     bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bevel->setGeometry(frame);
+    KeepOutlineVisible(*bevel);
 
     auto *label = new QLabel(QStringLiteral("0"), this);
     label->setObjectName(QLatin1String(labelName));
@@ -190,6 +210,7 @@ QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, in
     slider->setSingleStep(1);
     slider->setPageStep(pageStep);
     slider->setValue(0);
+    KeepOutlineVisible(*slider);
     return slider;
 }
 
