@@ -131,8 +131,7 @@ void TdlgTrial::BuildControls()
     lblDispZeiritu = AddResult(*AddCaption("lblZeiritu", QStringLiteral("税率"), 13, 181),
                                "lblDispZeiritu", "bevZeiritu",
                                QRect(16, 200, 137, 25), QRect(24, 208, 121, 17));
-    traKyuyoSyunyu = AddSlider(*salary, "traKyuyoSyunyu", 160, 1);
-    SetSliderAmounts(*traKyuyoSyunyu, SliderPositions, SalaryPerPosition);
+    traKyuyoSyunyu = AddSlider(*salary, "traKyuyoSyunyu", 160, 1, SalaryPerPosition);
 
     QLabel *deductions = AddCaption("lblKoujoGoukei", QStringLiteral("控除合計"), 197, 13);
     medKoujoGoukei = AddField(*deductions, "medKoujoGoukei", QRect(204, 40, 133, 17));
@@ -144,8 +143,7 @@ void TdlgTrial::BuildControls()
     lblDispTakubetuGenzei = AddResult(*AddCaption("lblTakubetuGenzei", QStringLiteral("特別減税額"), 197, 181),
                                       "lblDispTakubetuGenzei", "bevTakubetuGenzei",
                                       QRect(200, 200, 137, 25), QRect(208, 208, 121, 17));
-    traKoujoGoukei = AddSlider(*deductions, "traKoujoGoukei", 344, 2);
-    SetSliderAmounts(*traKoujoGoukei, SliderPositions, DeductionPerPosition);
+    traKoujoGoukei = AddSlider(*deductions, "traKoujoGoukei", 344, 2, DeductionPerPosition);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -195,10 +193,13 @@ QLabel *TdlgTrial::AddResult(QLabel &caption, const char *labelName, const char 
 }
 
 // A vertical slider 0..10000 with 0 at the top, where the arrow keys move
-// one position and Page Up / Page Down `pageStep` positions.
-QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, int pageStep)
+// one position and Page Up / Page Down `pageStep` positions; each position
+// stands for `perPosition` yen.
+QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, int pageStep,
+                              std::int64_t perPosition)
 {
     auto *slider = new QSlider(Qt::Vertical, this);
+    SetSliderAmounts(*slider, SliderPositions, perPosition);
     slider->setObjectName(QLatin1String(name));
     slider->setAccessibleName(caption.text());
     slider->setGeometry(x, SliderTop, SliderWidth, SliderHeight);

@@ -39,7 +39,7 @@ private:
     QLineEdit *AddField(QLabel &caption, const char *name, const QRect &bounds);
     QLabel *AddResult(QLabel &caption, const char *labelName, const char *frameName,
                       const QRect &frame, const QRect &bounds);
-    QSlider *AddSlider(const QLabel &caption, const char *name, int x, int pageStep);
+    QSlider *AddSlider(const QLabel &caption, const char *name, int x, int pageStep, std::int64_t perPosition);
     void SetTabOrder();
     void ConnectHandlers();
     void FormCreate();
