@@ -518,8 +518,7 @@ void TfrmMain::SelectCell(std::uint8_t cell)
         MemoGen->setGeometry(Context.Origin.X + r.Left + 2, Context.Origin.Y + r.Top + 2,
                              std::max(0, r.Right - r.Left - 3), std::max(0, r.Bottom - r.Top - 3));
         PrepareEditorFor(LookupCell(cell).Kind);
-        if (cell != CurrentCell)
-            PresentEditorOn(*MemoGen, cell);
+        const EditorMove move(*MemoGen, cell, cell != CurrentCell);
         MemoGen->setPlainText(GetCellText(Kyuho, cell));
         MemoGen->moveCursor(QTextCursor::End);
         MemoGen->show();

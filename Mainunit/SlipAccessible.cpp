@@ -1,5 +1,6 @@
 #include "Mainunit/SlipAccessible.h"
 
+#include "Mainunit/EditorAccessible.h"
 #include "Mainunit/Mainunit.h"
 #include "Verify/Announcer.h"
 #include "Verify/Kyuho.h"
@@ -284,21 +285,6 @@ private:
     mutable std::vector<CellAccessible *> Cells;  // owned by Qt's cache once made
 };
 
-// The editor while it sits on a mark cell: a check box, checked while the
-// mark is set; any key toggles it.
-class MarkEditorAccessible : public QAccessibleWidget {
-public:
-    explicit MarkEditorAccessible(QPlainTextEdit *editor) : QAccessibleWidget(editor, QAccessible::CheckBox) {}
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.checkable = true;
-        s.checked = !static_cast<QPlainTextEdit *>(widget())->toPlainText().isEmpty();
-        return s;
-    }
-};
-
 // The window the editor belongs to, when `object` is the main window's editor.
 TfrmMain *EditorWindow(QObject *object)
 {
@@ -313,13 +299,8 @@ QAccessibleInterface *SlipAccessibleFactory(const QString &className, QObject *o
         auto *frm = qobject_cast<TfrmMain *>(object);
         return frm ? new SlipWindowAccessible(frm) : nullptr;
     }
-    // On a mark cell the editor is a check box; elsewhere Qt's own text
-    // field interface serves.
-    if (className == QLatin1StringView("QPlainTextEdit") && EditorWindow(object)) {
-        auto *editor = static_cast<QPlainTextEdit *>(object);
-        if (editor->isReadOnly())  // the editor takes no typed text on a mark cell only
-            return new MarkEditorAccessible(editor);
-    }
+    if (className == QLatin1StringView("QPlainTextEdit") && EditorWindow(object))
+        return MakeEditorAccessible(static_cast<QPlainTextEdit *>(object));
     return nullptr;
 }
 
@@ -375,19 +356,25 @@ void AnnounceEditorCell(TfrmMain &frm, QWidget &editor)
         SendFocus(QAccessible::queryAccessibleInterface(&editor));
 }
 
-// A screen reader announces a box when the focus moves to another object:
-// the editor, which keeps the focus from box to box, becomes a new object for
-// each box, named after it, and takes the focus before it takes the box's
-// text, so that the screen reader meets the box first and its text as the
-// box's own.
-void PresentEditorOn(QWidget &editor, std::uint8_t cell)
+EditorMove::EditorMove(QPlainTextEdit &editor, std::uint8_t cell, bool newCell)
+    : Editor(editor), Presenting(newCell && QAccessible::isActive())
 {
-    NameEditor(editor, cell);
-    if (!QAccessible::isActive())
+    // The object the editor leaves keeps the name of the box it was on.
+    if (Presenting) {
+        RenewEditorObject(editor);
+        Previous = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
+    }
+    if (newCell)
+        NameEditor(editor, cell);
+}
+
+EditorMove::~EditorMove()
+{
+    if (!Presenting)
         return;
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(&editor)));
-    if (editor.hasFocus())
-        SendFocus(QAccessible::queryAccessibleInterface(&editor));
+    QAccessible::installUpdateHandler(Previous);
+    if (Editor.hasFocus())
+        SendFocus(QAccessible::queryAccessibleInterface(&Editor));
 }
 
 void AnnounceMarkToggled(QWidget &editor)

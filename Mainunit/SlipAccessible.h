@@ -7,16 +7,19 @@
 // focus frame moves and when values change. With no assistive technology
 // listening they cost next to nothing and no cell object is ever made.
 
+#include <QAccessible>
+
 #include <cstdint>
 
+class QPlainTextEdit;
 class QWidget;
 
 namespace mivrel {
 
 class TfrmMain;
 
-// Lets the main window present its cells and the editor on a mark cell as a
-// check box, and announce the focused control when the window becomes active
+// Lets the main window present its cells and its editor (a text field, on a
+// mark cell a check box), and announce the focused control when the window becomes active
 // again; call once per window, before it is shown.
 void InstallSlipAccessibility(TfrmMain &frm);
 
@@ -26,10 +29,24 @@ void AnnounceSlipValues(TfrmMain &frm);
 // The editor sits on the window's current cell now, or is parked: it takes
 // the cell's name, and when that changed a screen reader hears the new box.
 void AnnounceEditorCell(TfrmMain &frm, QWidget &editor);
-// The editor has moved onto `cell` and is about to take its text: assistive
-// technology meets it there as a new object named after the box, a text
-// field or, while the editor is read-only (on a mark cell), a check box.
-void PresentEditorOn(QWidget &editor, std::uint8_t cell);
+// Lasts while the editor moves onto another box (`newCell`) and takes its
+// text: assistive technology meets the editor there as a new object, named
+// after the box, a text field or, while the editor is read-only (on a mark
+// cell), a check box, which holds the box's text from the start (the editor's
+// own events meanwhile are not sent); once the move is done it hears of it,
+// focused: name, role and text at once. For the same box nothing changes.
+class EditorMove {
+public:
+    EditorMove(QPlainTextEdit &editor, std::uint8_t cell, bool newCell);
+    ~EditorMove();
+    EditorMove(const EditorMove &) = delete;
+    EditorMove &operator=(const EditorMove &) = delete;
+
+private:
+    QWidget &Editor;
+    bool Presenting;
+    QAccessible::UpdateHandler Previous = nullptr;
+};
 // The editor on a mark cell toggled the mark: a screen reader hears the new
 // state of the check box.
 void AnnounceMarkToggled(QWidget &editor);

@@ -180,9 +180,11 @@ public:
         edit()->setCursorPosition(endIndex);
         edit()->setCursorPosition(startIndex);
     }
-    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    QString attributes(int, int *startOffset, int *endOffset) const override
     {
-        *startOffset = *endOffset = offset;  // a line edit has no text attributes
+        // Plain text: one run without attributes, the whole text.
+        *startOffset = 0;
+        *endOffset = characterCount();
         return {};
     }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
@@ -248,21 +250,19 @@ int ResolveTextOffset(int offset, int length, int caret)
     return offset;
 }
 
-TextItem TextAtOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit)
+TextItem TextAtOffset(const QString &text, int offset, const std::vector<int> &bounds)
 {
     if (!InText(text, offset))
         return {};
-    const std::vector<int> bounds = UnitBounds(text, unit);
     if (bounds.size() < 2)
         return EmptyAt(offset);
     return Unit(text, bounds, UnitIndex(bounds, offset));
 }
 
-TextItem TextBeforeOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit)
+TextItem TextBeforeOffset(const QString &text, int offset, const std::vector<int> &bounds)
 {
     if (!InText(text, offset))
         return {};
-    const std::vector<int> bounds = UnitBounds(text, unit);
     if (bounds.size() < 2)
         return EmptyAt(offset);
     if (offset == text.size())
@@ -271,16 +271,30 @@ TextItem TextBeforeOffset(const QString &text, int offset, QAccessible::TextBoun
     return index == 0 ? EmptyAt(0) : Unit(text, bounds, index - 1);
 }
 
-TextItem TextAfterOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit)
+TextItem TextAfterOffset(const QString &text, int offset, const std::vector<int> &bounds)
 {
     if (!InText(text, offset))
         return {};
     const int length = static_cast<int>(text.size());
-    const std::vector<int> bounds = UnitBounds(text, unit);
     if (bounds.size() < 2 || offset == length)
         return EmptyAt(length);
     const std::size_t index = UnitIndex(bounds, offset);
     return index + 2 < bounds.size() ? Unit(text, bounds, index + 1) : EmptyAt(length);
+}
+
+TextItem TextAtOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit)
+{
+    return TextAtOffset(text, offset, UnitBounds(text, unit));
+}
+
+TextItem TextBeforeOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit)
+{
+    return TextBeforeOffset(text, offset, UnitBounds(text, unit));
+}
+
+TextItem TextAfterOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit)
+{
+    return TextAfterOffset(text, offset, UnitBounds(text, unit));
 }
 
 void InstallLineEditAccessibility()

@@ -12,6 +12,8 @@
 #include <QAccessible>
 #include <QString>
 
+#include <vector>
+
 namespace mivrel {
 
 // One piece of a text: characters [Start, End) and the text itself. An
@@ -39,6 +41,13 @@ TextItem TextBeforeOffset(const QString &text, int offset, QAccessible::TextBoun
 // The unit that starts where the unit at `offset` ends; empty (at the end)
 // when there is none.
 TextItem TextAfterOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit);
+
+// The same three questions for units given by their bounds: where each unit
+// starts (the first at 0), then the text's length; unit k is [bounds[k],
+// bounds[k + 1]). Lines as a text field wraps them, for example.
+TextItem TextAtOffset(const QString &text, int offset, const std::vector<int> &bounds);
+TextItem TextBeforeOffset(const QString &text, int offset, const std::vector<int> &bounds);
+TextItem TextAfterOffset(const QString &text, int offset, const std::vector<int> &bounds);
 
 // Installs the program's own accessible interface for every QLineEdit: Qt's,
 // whose word and sentence at the end of the text never return, is replaced
