@@ -625,8 +625,8 @@ bool TfrmMain::MemoGenKeyPress(const QString &text)
     if (CurrentSlot.Kind != CellKind::Mark || text.isEmpty())
         return false;
     const QString mark = QStringLiteral("○");
+    const MarkToggle toggle(*MemoGen);
     MemoGen->setPlainText(MemoGen->toPlainText() == mark ? QString() : mark);
-    AnnounceMarkToggled(*MemoGen);
     return true;
 }
 

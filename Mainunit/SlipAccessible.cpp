@@ -356,34 +356,41 @@ void AnnounceEditorCell(TfrmMain &frm, QWidget &editor)
         SendFocus(QAccessible::queryAccessibleInterface(&editor));
 }
 
-EditorMove::EditorMove(QPlainTextEdit &editor, std::uint8_t cell, bool newCell)
-    : Editor(editor), Presenting(newCell && QAccessible::isActive())
+EditorMove::EditorMove(QPlainTextEdit &editor, std::uint8_t cell, bool newCell) : Editor(editor)
 {
+    if (!newCell)
+        return;
     // The object the editor leaves keeps the name of the box it was on.
-    if (Presenting) {
+    if (QAccessible::isActive()) {
         RenewEditorObject(editor);
-        Previous = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
+        Quiet.emplace();
     }
-    if (newCell)
-        NameEditor(editor, cell);
+    NameEditor(editor, cell);
 }
 
 EditorMove::~EditorMove()
 {
-    if (!Presenting)
+    if (!Quiet)
         return;
-    QAccessible::installUpdateHandler(Previous);
+    Quiet.reset();
     if (Editor.hasFocus())
         SendFocus(QAccessible::queryAccessibleInterface(&Editor));
 }
 
-void AnnounceMarkToggled(QWidget &editor)
+MarkToggle::MarkToggle(QWidget &editor) : Editor(editor)
 {
-    if (!QAccessible::isActive())
+    if (QAccessible::isActive())
+        Quiet.emplace();
+}
+
+MarkToggle::~MarkToggle()
+{
+    if (!Quiet)
         return;
+    Quiet.reset();
     QAccessible::State changed;
     changed.checked = true;
-    QAccessibleStateChangeEvent event(&editor, changed);
+    QAccessibleStateChangeEvent event(&Editor, changed);
     QAccessible::updateAccessibility(&event);
 }
 

@@ -7,9 +7,10 @@
 // focus frame moves and when values change. With no assistive technology
 // listening they cost next to nothing and no cell object is ever made.
 
-#include <QAccessible>
+#include "Verify/Announcer.h"
 
 #include <cstdint>
+#include <optional>
 
 class QPlainTextEdit;
 class QWidget;
@@ -44,12 +45,22 @@ public:
 
 private:
     QWidget &Editor;
-    bool Presenting;
-    QAccessible::UpdateHandler Previous = nullptr;
+    std::optional<QuietAccessibility> Quiet;  // while a screen reader listens
 };
-// The editor on a mark cell toggled the mark: a screen reader hears the new
-// state of the check box.
-void AnnounceMarkToggled(QWidget &editor);
+// Lasts while the editor on a mark cell toggles the mark: the editor's own
+// events meanwhile (its text) are not sent; once done, a screen reader hears
+// the new state of the check box.
+class MarkToggle {
+public:
+    explicit MarkToggle(QWidget &editor);
+    ~MarkToggle();
+    MarkToggle(const MarkToggle &) = delete;
+    MarkToggle &operator=(const MarkToggle &) = delete;
+
+private:
+    QWidget &Editor;
+    std::optional<QuietAccessibility> Quiet;
+};
 // Clear emptied every box of the slip.
 void AnnounceSlipCleared(TfrmMain &frm);
 // The focus frame moved while the editor stayed (Tab held down): a screen

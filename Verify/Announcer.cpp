@@ -52,4 +52,13 @@ void Announce(QWidget &window, const QString &message)
     notification->Show(window, message);
 }
 
+QuietAccessibility::QuietAccessibility() : Previous(QAccessible::installUpdateHandler([](QAccessibleEvent *) {}))
+{
+}
+
+QuietAccessibility::~QuietAccessibility()
+{
+    QAccessible::installUpdateHandler(Previous);
+}
+
 } // namespace mivrel

@@ -4,11 +4,26 @@
 // that appears in the window, which screen readers speak as it appears.
 // With no assistive technology listening nothing is made or sent.
 
+#include <QAccessible>
+
 class QString;
 class QWidget;
 
 namespace mivrel {
 
 void Announce(QWidget &window, const QString &message);
+
+// While it lasts, Qt tells assistive technology nothing: around changes that
+// are announced otherwise once they are done.
+class QuietAccessibility {
+public:
+    QuietAccessibility();
+    ~QuietAccessibility();
+    QuietAccessibility(const QuietAccessibility &) = delete;
+    QuietAccessibility &operator=(const QuietAccessibility &) = delete;
+
+private:
+    QAccessible::UpdateHandler Previous;
+};
 
 } // namespace mivrel
