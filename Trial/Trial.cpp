@@ -1,5 +1,6 @@
 #include "Trial/Trial.h"
 
+#include "Trial/ResultField.h"
 #include "Trial/TrialAccessible.h"
 #include "Verify/Announcer.h"
 #include "Verify/CaptionLabels.h"
@@ -17,7 +18,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <iterator>
 
 namespace mivrel {
 
@@ -187,8 +187,9 @@ QLabel *TdlgTrial::AddResult(QLabel &caption, const char *labelName, const char 
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(bounds);
     // A keyboard user reaches the result with Tab to hear it again.
-    label->setFocusPolicy(Qt::TabFocus);
-    CaptionValue(caption, *label);
+    auto *field = new ResultField(*label, caption.text());
+    field->setObjectName(QString::fromLatin1(labelName).replace(QLatin1String("lblDisp"), QLatin1String("fld")));
+    ResultFields << field;
     return label;
 }
 
@@ -216,15 +217,16 @@ QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, in
 }
 
 // Tab order: OK, the three fields, the two sliders, then the five results
-// in reading order. OK has the focus at the first opening; later openings
+// in reading order (left column, then right). OK has the focus at the first opening; later openings
 // find the focus where it was left, because the dialog keeps its focus child
 // while hidden.
 void TdlgTrial::SetTabOrder()
 {
-    QWidget *const order[] = {OKBtn, medKyuyoSyunyu, medKoujoGoukei, medJutakusyutokutou, traKyuyoSyunyu,
-                              traKoujoGoukei, lblDispKyuyoSyotoku, lblDispKazeiSyotoku, lblDispZeiritu,
-                              lblDispSyotokuzeigaku, lblDispTakubetuGenzei};
-    for (std::size_t i = 1; i < std::size(order); ++i)
+    QList<QWidget *> order{OKBtn, medKyuyoSyunyu, medKoujoGoukei, medJutakusyutokutou, traKyuyoSyunyu,
+                           traKoujoGoukei};
+    for (ResultField *field : ResultFields)
+        order << field;
+    for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     OKBtn->setFocus();
 }
@@ -296,12 +298,21 @@ void TdlgTrial::traKoujoGoukeiChange(int position)
     SetFieldText(*medKoujoGoukei, SliderAmount(position, DeductionPerPosition));
 }
 
+// A result shown anew as a screen reader says it: its caption and value.
+QString TdlgTrial::Spoken(const QLabel &label) const
+{
+    for (const ResultField *field : ResultFields)
+        if (&field->Value() == &label)
+            return field->accessibleName() + u' ' + label.text();
+    return label.text();
+}
+
 void TdlgTrial::Recalculate()
 {
     QStringList changed;  // the results shown anew, as a screen reader tells them
-    const auto show = [&changed](QLabel &label, const QString &text) {
-        ShowValue(label, text);
-        changed << label.accessibleName();
+    const auto show = [this, &changed](QLabel &label, const QString &text) {
+        label.setText(text);
+        changed << Spoken(label);
     };
     if (TakeIfChanged(KyuyoSyotoku, SalaryIncome(KyuyoSyunyu)))
         show(*lblDispKyuyoSyotoku, GroupedNumber(KyuyoSyotoku));

@@ -1,6 +1,7 @@
 #include "Verify/CaptionLabels.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
@@ -17,6 +18,28 @@ const char *const CaptionProperty = "mivrelCaption";
 const QLabel *CaptionOf(const QLabel &value)
 {
     return qobject_cast<const QLabel *>(value.property(CaptionProperty).value<QObject *>());
+}
+
+// Set on a label whose words another control already says.
+const char *const SaidElsewhereProperty = "mivrelSaidElsewhere";
+
+// Such a label stays in the tree of objects, where it is, but has no name:
+// screen readers leave nameless labels out of their review of the screen.
+class SaidElsewhereAccessible : public QAccessibleWidget {
+public:
+    explicit SaidElsewhereAccessible(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *SaidElsewhereFactory(const QString &className, QObject *object)
+{
+    if (className != QLatin1StringView("QLabel") || !object->property(SaidElsewhereProperty).toBool())
+        return nullptr;
+    return new SaidElsewhereAccessible(static_cast<QLabel *>(object));
 }
 
 // Tells assistive technology that every control of a dialog shows once the
@@ -49,8 +72,18 @@ void NameByCaption(QLabel &caption, QWidget &control)
     control.setAccessibleName(caption.text());
 }
 
+void SaidElsewhere(QLabel &label)
+{
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(SaidElsewhereFactory), true);
+    label.setProperty(SaidElsewhereProperty, true);
+    // Qt made the label's interface as the label took its text; the next
+    // question makes it anew, by the factory above.
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(&label)));
+}
+
 void CaptionValue(QLabel &caption, QLabel &value)
 {
+    SaidElsewhere(caption);
     value.setProperty(CaptionProperty, QVariant::fromValue<QObject *>(&caption));
     value.setAccessibleDescription(caption.toolTip());
     ShowValue(value, value.text());

@@ -305,7 +305,10 @@ void TestAccessible::dialogTexts_data()
     row("trial: field", Dialog::Trial, false, "medKyuyoSyunyu", name, QStringLiteral("給与収入"));
     row("trial: salary slider", Dialog::Trial, false, "traKyuyoSyunyu", name, QStringLiteral("給与収入"));
     row("trial: deduction slider", Dialog::Trial, false, "traKoujoGoukei", name, QStringLiteral("控除合計"));
-    row("trial: result", Dialog::Trial, false, "lblDispZeiritu", name, QStringLiteral("税率 10%"));
+    row("trial: result, named by its caption", Dialog::Trial, false, "fldZeiritu", name, QStringLiteral("税率"));
+    row("trial: result's value", Dialog::Trial, false, "fldZeiritu", QAccessible::Value, QStringLiteral("10%"));
+    row("trial: result label said by its field", Dialog::Trial, false, "lblDispZeiritu", name, QString());
+    row("verify: caption said with its value", Dialog::Verify, false, "lblHaikou", name, QString());
     row("inspection: findings", Dialog::Inspection, false, "memHaiguMsg", name, QStringLiteral("配偶者の検査結果"));
     row("inspection: table", Dialog::Inspection, false, "StringGrid1", name,
         QStringLiteral("給与所得控除後の給与等の金額の表"));
