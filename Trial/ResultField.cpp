@@ -118,7 +118,7 @@ ResultField::ResultField(QLabel &value, const QString &caption) : QWidget(value.
     setGeometry(value.geometry());
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(caption);
-    SaidElsewhere(value);
+    NamelessForReaders(value);
 }
 
 void ResultField::paintEvent(QPaintEvent *)

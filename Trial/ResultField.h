@@ -3,7 +3,7 @@
 // laid over the result's label. Tab reaches it and a focus frame shows round
 // the result; otherwise it draws nothing, so the dialog looks as it did. For
 // assistive technology it is named after the result's caption and holds the
-// label's text; the label itself is left nameless (SaidElsewhere), so that
+// label's text; the label itself is left nameless (NamelessForReaders), so that
 // the result is read once.
 
 #include <QWidget>

@@ -181,6 +181,7 @@ QLabel *TdlgTrial::AddResult(QLabel &caption, const char *labelName, const char 
     bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bevel->setGeometry(frame);
     KeepOutlineVisible(*bevel);
+    NamelessForReaders(*bevel);
 
     auto *label = new QLabel(QStringLiteral("0"), this);
     label->setObjectName(QLatin1String(labelName));

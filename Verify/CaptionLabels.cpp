@@ -20,14 +20,14 @@ const QLabel *CaptionOf(const QLabel &value)
     return qobject_cast<const QLabel *>(value.property(CaptionProperty).value<QObject *>());
 }
 
-// Set on a label whose words another control already says.
-const char *const SaidElsewhereProperty = "mivrelSaidElsewhere";
+// Set on a widget that says nothing of its own.
+const char *const NamelessProperty = "mivrelNameless";
 
-// Such a label stays in the tree of objects, where it is, but has no name:
-// screen readers leave nameless labels out of their review of the screen.
-class SaidElsewhereAccessible : public QAccessibleWidget {
+// Such a widget stays in the tree of objects, where it is, as a label without
+// a name: screen readers leave those out of their review of the screen.
+class NamelessAccessible : public QAccessibleWidget {
 public:
-    explicit SaidElsewhereAccessible(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit NamelessAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -35,11 +35,11 @@ public:
     }
 };
 
-QAccessibleInterface *SaidElsewhereFactory(const QString &className, QObject *object)
+QAccessibleInterface *NamelessFactory(const QString &, QObject *object)
 {
-    if (className != QLatin1StringView("QLabel") || !object->property(SaidElsewhereProperty).toBool())
+    if (!object->isWidgetType() || !object->property(NamelessProperty).toBool())
         return nullptr;
-    return new SaidElsewhereAccessible(static_cast<QLabel *>(object));
+    return new NamelessAccessible(static_cast<QWidget *>(object));
 }
 
 // Tells assistive technology that every control of a dialog shows once the
@@ -72,18 +72,18 @@ void NameByCaption(QLabel &caption, QWidget &control)
     control.setAccessibleName(caption.text());
 }
 
-void SaidElsewhere(QLabel &label)
+void NamelessForReaders(QWidget &widget)
 {
-    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(SaidElsewhereFactory), true);
-    label.setProperty(SaidElsewhereProperty, true);
-    // Qt made the label's interface as the label took its text; the next
-    // question makes it anew, by the factory above.
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(&label)));
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(NamelessFactory), true);
+    widget.setProperty(NamelessProperty, true);
+    // Qt may have made the widget's interface already (a label makes it as it
+    // takes its text); the next question makes it anew, by the factory above.
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(&widget)));
 }
 
 void CaptionValue(QLabel &caption, QLabel &value)
 {
-    SaidElsewhere(caption);
+    NamelessForReaders(caption);
     value.setProperty(CaptionProperty, QVariant::fromValue<QObject *>(&caption));
     value.setAccessibleDescription(caption.toolTip());
     ShowValue(value, value.text());

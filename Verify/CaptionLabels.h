@@ -18,17 +18,18 @@ void NameByCaption(QLabel &caption, QWidget &control);
 // Makes `caption` the caption of the value label `value`, whose description
 // becomes the caption's tooltip; ShowValue then sets the value's text. No
 // label relation joins them: screen readers skip labels in relations. The
-// caption itself, said with its value, is SaidElsewhere.
+// caption itself, said with its value, is NamelessForReaders.
 void CaptionValue(QLabel &caption, QLabel &value);
 // Sets the text of a value label; its accessible name becomes the caption
 // that labels it followed by the text (the caption alone while the text is
 // empty).
 void ShowValue(QLabel &value, const QString &text);
 
-// The label's words are said by another control (the value it captions, a
-// field that shows the same): assistive technology finds the label without
-// a name, so that a screen reader's review of the screen says them once.
-void SaidElsewhere(QLabel &label);
+// The widget says nothing of its own: a label whose words another control
+// says (the value it captions, a field that shows the same), a frame that
+// only draws lines. Assistive technology finds it as a label without a name,
+// which a screen reader's review of the screen leaves out.
+void NamelessForReaders(QWidget &widget);
 
 // Every time the dialog shows, assistive technology hears that each of its
 // visible controls shows too.
