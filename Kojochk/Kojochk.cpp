@@ -5,6 +5,7 @@
 #include "Kojochk/KojoTables.h"
 #include "Pictures/Pictures.h"
 #include "Verify/CaptionLabels.h"
+#include "Verify/PlainTextAccessible.h"
 #include "slip/SlipInk.h"
 
 #include <QImage>
@@ -182,6 +183,8 @@ QPlainTextEdit *AddMemo(QWidget *sheet, const char *name, const QRect &geometry,
 void NameFindings(QTabWidget *tabs, QWidget *sheet, QPlainTextEdit *memo)
 {
     memo->setAccessibleName(tabs->tabText(tabs->indexOf(sheet)) + QStringLiteral("の検査結果"));
+    // A finding wraps over several lines: a screen reader reads it whole.
+    ReadParagraphsAsLines(*memo);
 }
 
 ReferenceGrid *AddGrid(QWidget *sheet, const char *name, const QRect &geometry)

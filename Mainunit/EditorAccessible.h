@@ -2,8 +2,7 @@
 // The in-place editor as assistive technology meets it: a multi-line text
 // field named after the box it sits on, or, on a mark cell (where the editor
 // is read-only and every key toggles the mark), a check box, checked while it
-// shows the mark. Its words, sentences and characters come from
-// TextBoundaries, its lines are the lines it shows.
+// shows the mark. Its lines are the lines it shows (PlainTextAccessible).
 //
 // A screen reader announces the object that takes the focus only when it is
 // another object than the one before. The editor keeps the keyboard focus

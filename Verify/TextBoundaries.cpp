@@ -12,48 +12,6 @@
 namespace mivrel {
 namespace {
 
-// Where the units of the text start, then the text's length: unit k is
-// [bounds[k], bounds[k + 1]). A text without characters has no unit.
-std::vector<int> UnitBounds(const QString &text, QAccessible::TextBoundaryType unit)
-{
-    const int length = static_cast<int>(text.size());
-    std::vector<int> bounds{0};
-    const auto add = [&bounds, length](int at) {
-        if (at > bounds.back() && at < length)
-            bounds.push_back(at);
-    };
-    switch (unit) {
-    case QAccessible::LineBoundary:
-    case QAccessible::ParagraphBoundary:
-        for (int i = 0; i < length; ++i)
-            if (text[i] == u'\n')
-                add(i + 1);
-        break;
-    case QAccessible::CharBoundary:
-    case QAccessible::WordBoundary:
-    case QAccessible::SentenceBoundary: {
-        const auto type = unit == QAccessible::CharBoundary ? QTextBoundaryFinder::Grapheme
-                        : unit == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
-                                                             : QTextBoundaryFinder::Sentence;
-        // Words end where a word starts or ends; a boundary inside a run of
-        // spaces or punctuation is no end of a word.
-        const auto ends = QTextBoundaryFinder::StartOfItem | QTextBoundaryFinder::EndOfItem;
-        QTextBoundaryFinder finder(type, text);
-        // toNextBoundary() gives -1 once past the end: the positions only grow
-        // until then, so the walk ends.
-        for (qsizetype at = finder.toNextBoundary(); at > 0 && at < length; at = finder.toNextBoundary())
-            if (unit != QAccessible::WordBoundary || (finder.boundaryReasons() & ends))
-                add(static_cast<int>(at));
-        break;
-    }
-    case QAccessible::NoBoundary:
-        break;
-    }
-    if (length > 0)
-        bounds.push_back(length);
-    return bounds;
-}
-
 TextItem Unit(const QString &text, const std::vector<int> &bounds, std::size_t index)
 {
     const int start = bounds[index];
@@ -240,6 +198,46 @@ QAccessibleInterface *LineEditFactory(const QString &className, QObject *object)
 }
 
 } // namespace
+
+std::vector<int> UnitBounds(const QString &text, QAccessible::TextBoundaryType unit)
+{
+    const int length = static_cast<int>(text.size());
+    std::vector<int> bounds{0};
+    const auto add = [&bounds, length](int at) {
+        if (at > bounds.back() && at < length)
+            bounds.push_back(at);
+    };
+    switch (unit) {
+    case QAccessible::LineBoundary:
+    case QAccessible::ParagraphBoundary:
+        for (int i = 0; i < length; ++i)
+            if (text[i] == u'\n')
+                add(i + 1);
+        break;
+    case QAccessible::CharBoundary:
+    case QAccessible::WordBoundary:
+    case QAccessible::SentenceBoundary: {
+        const auto type = unit == QAccessible::CharBoundary ? QTextBoundaryFinder::Grapheme
+                        : unit == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
+                                                             : QTextBoundaryFinder::Sentence;
+        // Words end where a word starts or ends; a boundary inside a run of
+        // spaces or punctuation is no end of a word.
+        const auto ends = QTextBoundaryFinder::StartOfItem | QTextBoundaryFinder::EndOfItem;
+        QTextBoundaryFinder finder(type, text);
+        // toNextBoundary() gives -1 once past the end: the positions only grow
+        // until then, so the walk ends.
+        for (qsizetype at = finder.toNextBoundary(); at > 0 && at < length; at = finder.toNextBoundary())
+            if (unit != QAccessible::WordBoundary || (finder.boundaryReasons() & ends))
+                add(static_cast<int>(at));
+        break;
+    }
+    case QAccessible::NoBoundary:
+        break;
+    }
+    if (length > 0)
+        bounds.push_back(length);
+    return bounds;
+}
 
 int ResolveTextOffset(int offset, int length, int caret)
 {

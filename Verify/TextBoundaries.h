@@ -42,6 +42,9 @@ TextItem TextBeforeOffset(const QString &text, int offset, QAccessible::TextBoun
 // when there is none.
 TextItem TextAfterOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit);
 
+// Where the units of `text` start, then the text's length: unit k is
+// [bounds[k], bounds[k + 1]). A text without characters has no unit.
+std::vector<int> UnitBounds(const QString &text, QAccessible::TextBoundaryType unit);
 // The same three questions for units given by their bounds: where each unit
 // starts (the first at 0), then the text's length; unit k is [bounds[k],
 // bounds[k + 1]). Lines as a text field wraps them, for example.
