@@ -5,7 +5,6 @@
 #include "Mainunit/HeldKeys.h"
 #include "Mainunit/SlipAccessible.h"
 #include "Pictures/Pictures.h"
-#include "slip/SlipInk.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
 
@@ -226,9 +225,7 @@ void TfrmMain::SetPanelButtonsEnabled(bool enabled)
 
 void TfrmMain::PrepareCanvasPainter(QPainter &painter) const
 {
-    const SlipColours colours = SlipColoursOf(palette());
-    painter.setBackground(colours.Paper);
-    painter.setPen(colours.Ink);
+    UseSlipColours(painter, palette());
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -331,11 +328,14 @@ void TfrmMain::FitWindowToSlip()
 void TfrmMain::PrepareCanvas()
 {
     const qreal ratio = devicePixelRatioF();
-    if (Canvas.deviceIndependentSize() == QSizeF(size()) && Canvas.devicePixelRatio() == ratio)
+    const SlipColours colours = SlipColoursOf(palette());  // the palette may have changed
+    if (Canvas.deviceIndependentSize() == QSizeF(size()) && Canvas.devicePixelRatio() == ratio
+        && colours == CanvasColours)
         return;
     Canvas = QImage(size() * ratio, QImage::Format_RGB32);
     Canvas.setDevicePixelRatio(ratio);
-    Canvas.fill(SlipColoursOf(palette()).Paper);
+    Canvas.fill(colours.Paper);
+    CanvasColours = colours;
     FullRedrawPending = true;
 }
 
@@ -745,7 +745,6 @@ void TfrmMain::BitBtnClearClick()
     ShowNow(rect());
     MemoGen->clear();
     MemoGen->show();
-    AnnounceSlipValues(*this);
     AnnounceSlipCleared(*this);
 }
 

@@ -5,6 +5,7 @@
 
 #include "Verify/Kyuho.h"
 #include "slip/SlipDraw.h"
+#include "slip/SlipInk.h"
 #include "slip/SlipLayout.h"
 
 #include <QImage>
@@ -127,6 +128,7 @@ private:
     TFontInfoSet Fonts;
     SlipPaintContext Context;
     QImage Canvas;
+    SlipColours CanvasColours;  // the ink and paper the canvas was prepared in
 
     // Editing state.
     std::uint8_t CurrentCell = NoCell;

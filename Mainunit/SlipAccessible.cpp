@@ -396,6 +396,7 @@ MarkToggle::~MarkToggle()
 
 void AnnounceSlipCleared(TfrmMain &frm)
 {
+    AnnounceSlipValues(frm);
     Announce(frm, QStringLiteral("源泉徴収票のすべての項目を消去しました"));
 }
 

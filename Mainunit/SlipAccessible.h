@@ -61,7 +61,8 @@ private:
     QWidget &Editor;
     std::optional<QuietAccessibility> Quiet;
 };
-// Clear emptied every box of the slip.
+// Clear emptied every box of the slip: the boxes report their values, and a
+// screen reader says that the slip was cleared.
 void AnnounceSlipCleared(TfrmMain &frm);
 // The focus frame moved while the editor stayed (Tab held down): a screen
 // reader hears the framed box, or the editor again when the frame is back on

@@ -1,5 +1,6 @@
 #include "slip/SlipInk.h"
 
+#include <QPainter>
 #include <QPalette>
 
 #include <algorithm>
@@ -39,6 +40,13 @@ SlipColours SlipColoursOf(const QPalette &palette)
     if (ContrastRatio(base.Ink, base.Paper) >= ReadableContrast)
         return base;
     return {Qt::black, Qt::white};
+}
+
+void UseSlipColours(QPainter &painter, const QPalette &palette)
+{
+    const SlipColours colours = SlipColoursOf(palette);
+    painter.setBackground(colours.Paper);
+    painter.setPen(colours.Ink);
 }
 
 } // namespace mivrel

@@ -8,6 +8,7 @@
 
 #include <QColor>
 
+class QPainter;
 class QPalette;
 
 namespace mivrel {
@@ -15,6 +16,7 @@ namespace mivrel {
 struct SlipColours {
     QColor Ink;
     QColor Paper;
+    bool operator==(const SlipColours &) const = default;
 };
 
 // The contrast ratio of two colours (1 to 21) by their relative luminance.
@@ -24,5 +26,9 @@ double ContrastRatio(const QColor &a, const QColor &b);
 // little contrast to read (below 4.5), its text on its base colour; failing
 // that too, black on white.
 SlipColours SlipColoursOf(const QPalette &palette);
+
+// Sets the painter's pen to the slip's ink and its background (the gaps of
+// dotted lines, opaque fills) to its paper, as the palette gives them.
+void UseSlipColours(QPainter &painter, const QPalette &palette);
 
 } // namespace mivrel

@@ -88,6 +88,8 @@ private slots:
     void excerptsAndTables();
     void trialFrames_data() { slip_data(); }
     void trialFrames();
+    void slipFollowsPaletteChange_data() { slip_data(); }
+    void slipFollowsPaletteChange();
 
 private:
     QPalette Original;
@@ -177,6 +179,29 @@ void TestPalette::trialFrames()
     }
     const QRect slider = dlg.findChild<QWidget *>("traKyuyoSyunyu")->geometry();
     QVERIFY2(Standing(shot, slider, window) > 50, "salary slider");
+}
+
+// The palette changes while the slip is shown (the desktop switched to a
+// dark or high-contrast scheme): the slip is drawn again in the new colours,
+// and back in the old ones when the palette returns.
+void TestPalette::slipFollowsPaletteChange()
+{
+    QFETCH(QPalette, palette);
+    std::unique_ptr<TfrmMain> frm(CreateForms().frmMain);
+    frm->resize(900, 600);
+    frm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+    QCoreApplication::processEvents();
+    const QImage before = frm->canvas().copy();
+    const SlipPaintContext &ctx = frm->paintContext();
+    const QPoint frameLine(ctx.Origin.X + ctx.Layout->Cells[13].Left, ctx.Origin.Y + ctx.Layout->Cells[13].Top + 5);
+
+    QApplication::setPalette(palette);
+    QTRY_VERIFY(ContrastRatio(Ground(frm->canvas()), palette.color(QPalette::Window)) < 1.5);
+    QVERIFY(ContrastRatio(frm->canvas().pixelColor(frameLine), Ground(frm->canvas())) >= 4.5);
+
+    QApplication::setPalette(Original);
+    QTRY_COMPARE(frm->canvas(), before);
 }
 
 QTEST_MAIN(TestPalette)
