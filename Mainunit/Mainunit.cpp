@@ -514,11 +514,11 @@ void TfrmMain::SelectCell(std::uint8_t cell)
         MemoGen->resize(1, 1);
         MemoGen->show();
     } else {
+        const EditorMove move(*MemoGen, cell, cell != CurrentCell);
         const CellRect &r = Layout.Cells[cell];
         MemoGen->setGeometry(Context.Origin.X + r.Left + 2, Context.Origin.Y + r.Top + 2,
                              std::max(0, r.Right - r.Left - 3), std::max(0, r.Bottom - r.Top - 3));
         PrepareEditorFor(LookupCell(cell).Kind);
-        const EditorMove move(*MemoGen, cell, cell != CurrentCell);
         MemoGen->setPlainText(GetCellText(Kyuho, cell));
         MemoGen->moveCursor(QTextCursor::End);
         MemoGen->show();

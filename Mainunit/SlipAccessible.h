@@ -30,7 +30,8 @@ void AnnounceSlipValues(TfrmMain &frm);
 // The editor sits on the window's current cell now, or is parked: it takes
 // the cell's name, and when that changed a screen reader hears the new box.
 void AnnounceEditorCell(TfrmMain &frm, QWidget &editor);
-// Lasts while the editor moves onto another box (`newCell`) and takes its
+// Lasts while the editor moves onto another box (`newCell`: made before it
+// moves, so that the object it leaves keeps its place and role) and takes its
 // text: assistive technology meets the editor there as a new object, named
 // after the box, a text field or, while the editor is read-only (on a mark
 // cell), a check box, which holds the box's text from the start (the editor's
