@@ -151,7 +151,7 @@ press_until shift+Tab '控除検査 push button'
 step; xdotool key space; expect '控除項目の検査 dialog'
 step; xdotool key ctrl+Tab; expect '配偶者'
 press_until Tab '配偶者特別控除の早見表'
-step; xdotool key Down; expect ',000'
+press_until Down ',000'  # a row of the table
 press_until Right '配偶者特別控除額 column header'
 step; xdotool key Escape; expect '控除検査 push button'
 
