@@ -9,6 +9,7 @@
 #include "Mainunit/Forms.h"
 #include "Mainunit/Mainunit.h"
 #include "Trial/Trial.h"
+#include "Verify/Kyuho.h"
 #include "Verify/TextBoundaries.h"
 #include "Verify/Verify.h"
 #include "tests/OffscreenQuiet.h"
@@ -450,6 +451,31 @@ void TestAccessible::fieldAnswersAtItsEnd()
                 QCOMPARE(word, text->text(0, end));
                 QCOMPARE(start, 0);
                 QCOMPARE(stop, end);
+            }
+        }
+    }
+
+    // Texts of several words, sentences and lines: the last unit, at the end.
+    TdlgKojoCheck inspection;
+    TKyuho slip = SampleSlip();
+    SetCellText(slip, 29, QStringLiteral("90000"));
+    RunKojoCheck(inspection, slip);
+    QAccessibleTextInterface *findings =
+        Accessible(inspection.findChild<QWidget *>("memHaiguMsg"))->textInterface();
+    QAccessibleTextInterface *editorText = Accessible(editor())->textInterface();  // on the address
+    QAccessibleTextInterface *result = Accessible(trial.findChild<QWidget *>("fldKyuyoSyotoku"))->textInterface();
+    for (QAccessibleTextInterface *text : {findings, editorText, result}) {
+        QVERIFY(text);
+        const int end = text->characterCount();
+        QVERIFY(end > 0);
+        for (auto unit : {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+                          QAccessible::LineBoundary, QAccessible::ParagraphBoundary}) {
+            for (int offset : {end, -1}) {
+                int start = -5, stop = -5;
+                const QString last = text->textAtOffset(offset, unit, &start, &stop);
+                QVERIFY(0 <= start && start < stop);
+                QCOMPARE(stop, end);
+                QCOMPARE(last, text->text(start, stop));
             }
         }
     }
