@@ -20,7 +20,7 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb-xkb-d
             file desktop-file-utils \
             openbox wmctrl weston qt6-wayland dbus i3-wm xterm sway grim jq \
             fcitx5 fcitx5-frontend-qt6 fcitx5-anthy fcitx5-mozc ibus ibus-anthy ibus-mozc python3-gi \
-            at-spi2-core python3-pyatspi \
+            at-spi2-core python3-pyatspi orca speech-dispatcher alsa-utils \
             lintian appstream valgrind
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -28,9 +28,24 @@ public:
     }
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid())
+        if (!index.isValid())
             return {};
-        return CellText(index.row(), index.column());
+        if (role == Qt::DisplayRole)
+            return CellText(index.row(), index.column());
+        if (role == Qt::AccessibleTextRole)
+            return SpokenText(index.row(), index.column());
+        return {};
+    }
+    // A column's heading for assistive technology: the words of the two
+    // heading rows joined ("配偶者特" and "別控除額": "配偶者特別控除額").
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return QAbstractTableModel::headerData(section, orientation, role);
+        QString heading;
+        for (int row = 0; row < ReferenceTableHeaderRows; ++row)
+            heading += CellText(row, section).trimmed();
+        return heading;
     }
     Qt::ItemFlags flags(const QModelIndex &index) const override
     {
@@ -38,6 +53,27 @@ public:
     }
 
 private:
+    // A row that goes on with the sentence of the row above has no bounds.
+    bool ContinuesAbove(int row) const
+    {
+        return row > ReferenceTableHeaderRows && CellText(row, 0).isEmpty() && CellText(row, 1).isEmpty()
+            && !CellText(row, ReferenceTableColumns - 1).isEmpty();
+    }
+    // A sentence stacked down a column over several rows is read once, whole,
+    // in its first row; the rows that go on with it read as blank.
+    QString SpokenText(int row, int column) const
+    {
+        const QString shown = CellText(row, column);
+        if (column != ReferenceTableColumns - 1 || shown.isEmpty() || row < ReferenceTableHeaderRows)
+            return shown;
+        if (ContinuesAbove(row))
+            return QStringLiteral(" ");
+        QString sentence = shown.trimmed();
+        for (int next = row + 1; next < Rows && ContinuesAbove(next); ++next)
+            sentence += CellText(next, column).trimmed();
+        return sentence;
+    }
+
     int Rows;
     CellTextFunction CellText;
 };

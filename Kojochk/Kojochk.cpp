@@ -5,6 +5,8 @@
 #include "Kojochk/KojoTables.h"
 #include "Pictures/Pictures.h"
 #include "Verify/CaptionLabels.h"
+#include "Verify/PlainTextAccessible.h"
+#include "slip/SlipInk.h"
 
 #include <QImage>
 #include <QLabel>
@@ -92,8 +94,11 @@ QString ExcerptFigures(const ExcerptPlan &plan, const SlipLayout &layout, const 
             for (int number = range.First; number <= range.Last; ++number) {
                 const auto cell = static_cast<std::uint8_t>(number);
                 const QString value = CellValueText(slip, cell).trimmed();
-                if (!value.isEmpty() && ExcerptShowsCell(plan, piece, layout, cell))
-                    figures << CellName(cell) + u' ' + value;
+                if (value.isEmpty() || !ExcerptShowsCell(plan, piece, layout, cell))
+                    continue;
+                // A set mark reads as the box it marks ("控除対象配偶者の有無等 有"):
+                // a speech synthesiser names ○ as a shape.
+                figures << (LookupCell(cell).Kind == CellKind::Mark ? CellName(cell) : CellName(cell) + u' ' + value);
             }
     return figures.isEmpty() ? QStringLiteral("記入なし") : figures.join(u'、');
 }
@@ -102,7 +107,7 @@ QString ExcerptFigures(const ExcerptPlan &plan, const SlipLayout &layout, const 
 // excerpt's top-left corner; what no cell covers keeps the background. The
 // image has `pixelRatio` device pixels per slip pixel, so it stays sharp on
 // dense screens while the geometry stays in slip pixels.
-QImage DrawExcerpt(const ExcerptPlan &plan, SlipPaintContext &ctx, const QColor &background,
+QImage DrawExcerpt(const ExcerptPlan &plan, SlipPaintContext &ctx, const SlipColours &colours,
                    qreal pixelRatio)
 {
     const SlipLayout &layout = *ctx.Layout;
@@ -110,9 +115,10 @@ QImage DrawExcerpt(const ExcerptPlan &plan, SlipPaintContext &ctx, const QColor 
     const QSize size(ExcerptWidth(plan, layout), layout.YCoord[plan.Bottom] - top + 1);
     QImage image(size * pixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(pixelRatio);
-    image.fill(background);
+    image.fill(colours.Paper);
     QPainter painter(&image);
-    painter.setBackground(background);
+    painter.setBackground(colours.Paper);
+    painter.setPen(colours.Ink);
 
     int pieceX = 0;
     for (const ExcerptPiece &piece : plan.Pieces) {
@@ -177,6 +183,8 @@ QPlainTextEdit *AddMemo(QWidget *sheet, const char *name, const QRect &geometry,
 void NameFindings(QTabWidget *tabs, QWidget *sheet, QPlainTextEdit *memo)
 {
     memo->setAccessibleName(tabs->tabText(tabs->indexOf(sheet)) + QStringLiteral("の検査結果"));
+    // A finding wraps over several lines: a screen reader reads it whole.
+    ReadParagraphsAsLines(*memo);
 }
 
 ReferenceGrid *AddGrid(QWidget *sheet, const char *name, const QRect &geometry)
@@ -230,6 +238,7 @@ TdlgKojoCheck::TdlgKojoCheck(QWidget *parent) : QDialog(parent)
     HelpBtn->hide();
 
     FormCreate();
+    ReportControlsShown(*this);
 }
 
 void TdlgKojoCheck::CreateExcerpt(QWidget *sheet, KojoExcerpt which, const char *name, int x, int y)
@@ -313,20 +322,25 @@ void TdlgKojoCheck::FormCreate()
     Context.Fonts = &Fonts;
     Context.Current = &Current;
 
+    // The salary table in the text colour of cells (black in the default
+    // palette), the spouse table in the window's text colour where that reads
+    // on the cells' base colour.
+    const QPalette &colours = palette();
     StringGrid1->SetTable(SalaryTableRows, SalaryTableCell);
-    SetCellTextColour(StringGrid1, Qt::black);
+    SetCellTextColour(StringGrid1, colours.color(QPalette::Text));
     StringGrid2->SetTable(SpouseTableRows, SpouseTableCell);
-    SetCellTextColour(StringGrid2, palette().color(QPalette::WindowText));
+    const bool windowTextReads = ContrastRatio(colours.color(QPalette::WindowText), colours.color(QPalette::Base)) >= 4.5;
+    SetCellTextColour(StringGrid2, colours.color(windowTextReads ? QPalette::WindowText : QPalette::Text));
 }
 
 void DrawKojoImages(TdlgKojoCheck &dlg)
 {
     if (!dlg.Context.Slip)
         return;
-    const QColor background = dlg.palette().color(QPalette::Window);
+    const SlipColours colours = SlipColoursOf(dlg.palette());
     for (int i = 0; i < ExcerptCount; ++i) {
         const ExcerptPlan &plan = ExcerptPlans()[i];
-        const QImage image = DrawExcerpt(plan, dlg.Context, background, dlg.devicePixelRatioF());
+        const QImage image = DrawExcerpt(plan, dlg.Context, colours, dlg.devicePixelRatioF());
         dlg.Excerpts[i]->setPixmap(QPixmap::fromImage(image));
         dlg.Excerpts[i]->resize(image.deviceIndependentSize().toSize());
         dlg.Excerpts[i]->setAccessibleDescription(ExcerptFigures(plan, dlg.Layout, *dlg.Context.Slip));

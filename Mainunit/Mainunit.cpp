@@ -75,7 +75,7 @@ TfrmMain::TfrmMain()
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(476, FittedClientHeight(476));
     ReportHeldKeysAsRepeatedPresses();
-    InstallSlipAccessibility();
+    InstallSlipAccessibility(*this);
     FormCreate();
 }
 
@@ -229,7 +229,7 @@ void TfrmMain::SetPanelButtonsEnabled(bool enabled)
 
 void TfrmMain::PrepareCanvasPainter(QPainter &painter) const
 {
-    painter.setBackground(palette().color(QPalette::Window));
+    UseSlipColours(painter, palette());
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -292,7 +292,9 @@ void TfrmMain::FormResize()
 void TfrmMain::PrepareCanvas()
 {
     const qreal ratio = devicePixelRatioF();
-    if (Canvas.deviceIndependentSize() == QSizeF(size()) && Canvas.devicePixelRatio() == ratio)
+    const SlipColours colours = SlipColoursOf(palette());  // the palette may have changed
+    if (Canvas.deviceIndependentSize() == QSizeF(size()) && Canvas.devicePixelRatio() == ratio
+        && colours == CanvasColours)
         return;
     const QSize pixels = size() * ratio;
     if (CanvasStore.width() < pixels.width() || CanvasStore.height() < pixels.height()) {
@@ -305,6 +307,7 @@ void TfrmMain::PrepareCanvas()
     Canvas = QImage(CanvasStore.bits(), pixels.width(), pixels.height(), CanvasStore.bytesPerLine(),
                     QImage::Format_RGB32);
     Canvas.setDevicePixelRatio(ratio);
+    CanvasColours = colours;
     FullRedrawPending = true;
 }
 
@@ -321,7 +324,7 @@ void TfrmMain::paintEvent(QPaintEvent *event)
     screen.drawImage(QRectF(area), Canvas,
                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
     if (firstFrame) {
-        PaintUncoveredAreas(*this, palette().color(QPalette::Window));
+        PaintUncoveredAreas(*this, CanvasColours.Paper);
         emit firstFramePainted();
     }
 }
@@ -472,6 +475,7 @@ void TfrmMain::SelectCell(std::uint8_t cell)
         MemoGen->resize(1, 1);
         MemoGen->show();
     } else {
+        const EditorMove move(*MemoGen, cell, cell != CurrentCell);
         const CellRect &r = Layout.Cells[cell];
         MemoGen->setGeometry(Context.Origin.X + r.Left + 2, Context.Origin.Y + r.Top + 2,
                              std::max(0, r.Right - r.Left - 3), std::max(0, r.Bottom - r.Top - 3));
@@ -583,6 +587,7 @@ bool TfrmMain::MemoGenKeyPress(const QString &text)
     if (CurrentSlot.Kind != CellKind::Mark || text.isEmpty())
         return false;
     const QString mark = QStringLiteral("○");
+    const MarkToggle toggle(*MemoGen);
     MemoGen->setPlainText(MemoGen->toPlainText() == mark ? QString() : mark);
     return true;
 }
@@ -702,7 +707,7 @@ void TfrmMain::BitBtnClearClick()
     ShowNow(rect());
     MemoGen->clear();
     MemoGen->show();
-    AnnounceSlipValues(*this);
+    AnnounceSlipCleared(*this);
 }
 
 // Shows a dialog modally, centred on the screen where the program places its

@@ -6,6 +6,7 @@
 #include "Mainunit/WindowFit.h"
 #include "Verify/Kyuho.h"
 #include "slip/SlipDraw.h"
+#include "slip/SlipInk.h"
 #include "slip/SlipLayout.h"
 
 #include <QImage>
@@ -125,6 +126,7 @@ private:
     SlipPaintContext Context;
     QImage Canvas;       // the client area's pixels, in CanvasStore
     QImage CanvasStore;  // never shared: Canvas points into it
+    SlipColours CanvasColours;  // the ink and paper the canvas was prepared in
     SizeRequests Requests;
 
     // Editing state.

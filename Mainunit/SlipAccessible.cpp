@@ -1,10 +1,15 @@
 #include "Mainunit/SlipAccessible.h"
 
+#include "Mainunit/EditorAccessible.h"
 #include "Mainunit/Mainunit.h"
+#include "Verify/Announcer.h"
 #include "Verify/Kyuho.h"
+#include "Verify/TextBoundaries.h"
 #include "slip/SlipDraw.h"
 
 #include <QAccessibleWidget>
+#include <QEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QWidget>
 
@@ -15,7 +20,8 @@ namespace mivrel {
 namespace {
 
 const QString EditorName = QStringLiteral("MemoGen");
-const QString MarkEditorHint = QStringLiteral("キーを押すたびに ○ が付いたり消えたりします");
+// No ○ in what is spoken: a speech synthesiser names it as a shape.
+const QString MarkEditorHint = QStringLiteral("キーを押すたびに印が付いたり消えたりします");
 
 // The input cells in ascending order, which is also the keyboard order; a
 // cell's child index among the slip's cells is its place in this list.
@@ -54,6 +60,14 @@ std::uint8_t FramedAheadCell(const TfrmMain &frm)
     const QWidget *focus = frm.focusWidget();
     const bool editing = frm.isActiveWindow() && focus && focus->objectName() == EditorName;
     return editing && frm.highlightedCell() != frm.currentCell() ? frm.highlightedCell() : NoCell;
+}
+
+// The editor takes the name of the box it is on, and on a mark cell tells
+// what its keys do.
+void NameEditor(QWidget &editor, std::uint8_t cell)
+{
+    editor.setAccessibleName(CellName(cell));
+    editor.setAccessibleDescription(LookupCell(cell).Kind == CellKind::Mark ? MarkEditorHint : QString());
 }
 
 void SendFocus(QAccessibleInterface *iface)
@@ -101,6 +115,9 @@ public:
         if (!Window)
             return s;
         s.focusable = true;
+        // Typing into the box goes through the editor, which moves onto it:
+        // the box itself is never read-only.
+        s.editable = Kind != CellKind::Mark;
         s.invisible = !Window->isVisible();
         s.focused = FramedAheadCell(*Window) == Cell;
         s.checkable = Kind == CellKind::Mark;
@@ -136,6 +153,24 @@ public:
         *endOffset = characterCount();
         return {};
     }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                         int *endOffset) const override
+    {
+        return Answer(TextAtOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
+                      startOffset, endOffset);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                             int *endOffset) const override
+    {
+        return Answer(TextBeforeOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
+                      startOffset, endOffset);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                            int *endOffset) const override
+    {
+        return Answer(TextAfterOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
+                      startOffset, endOffset);
+    }
 
     // Tells assistive technology how the shown value changed since it last
     // heard of it: a new text, or a mark set or cleared.
@@ -158,6 +193,12 @@ public:
 
 private:
     QString Value() const { return Window ? ShownValue(*Window, Cell) : QString(); }
+    static QString Answer(const TextItem &item, int *startOffset, int *endOffset)
+    {
+        *startOffset = item.Start;
+        *endOffset = item.End;
+        return item.Text;
+    }
 
     QPointer<TfrmMain> Window;
     std::uint8_t Cell;
@@ -244,13 +285,41 @@ private:
     mutable std::vector<CellAccessible *> Cells;  // owned by Qt's cache once made
 };
 
+// The window the editor belongs to, when `object` is the main window's editor.
+TfrmMain *EditorWindow(QObject *object)
+{
+    if (!object || object->objectName() != EditorName)
+        return nullptr;
+    return qobject_cast<TfrmMain *>(object->parent());
+}
+
 QAccessibleInterface *SlipAccessibleFactory(const QString &className, QObject *object)
 {
-    if (className != QLatin1StringView(TfrmMain::staticMetaObject.className()))
-        return nullptr;
-    auto *frm = qobject_cast<TfrmMain *>(object);
-    return frm ? new SlipWindowAccessible(frm) : nullptr;
+    if (className == QLatin1StringView(TfrmMain::staticMetaObject.className())) {
+        auto *frm = qobject_cast<TfrmMain *>(object);
+        return frm ? new SlipWindowAccessible(frm) : nullptr;
+    }
+    if (className == QLatin1StringView("QPlainTextEdit") && EditorWindow(object))
+        return MakeEditorAccessible(static_cast<QPlainTextEdit *>(object));
+    return nullptr;
 }
+
+// When the window becomes active again (a dialog closed, the user came back
+// from another program) the control that has the focus is announced: it has
+// kept the focus, so Qt tells nothing of it.
+class ActivationAnnouncer : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate && QAccessible::isActive())
+            if (QWidget *focus = static_cast<QWidget *>(watched)->focusWidget())
+                SendFocus(QAccessible::queryAccessibleInterface(focus));
+        return false;
+    }
+};
 
 // The window's interface while assistive technology listens; else nullptr,
 // so that nothing is made or sent for nobody.
@@ -263,9 +332,10 @@ SlipWindowAccessible *ListenedInterface(TfrmMain &frm)
 
 } // namespace
 
-void InstallSlipAccessibility()
+void InstallSlipAccessibility(TfrmMain &frm)
 {
     [[maybe_unused]] static const bool installed = (QAccessible::installFactory(SlipAccessibleFactory), true);
+    frm.installEventFilter(new ActivationAnnouncer(&frm));
 }
 
 void AnnounceSlipValues(TfrmMain &frm)
@@ -279,13 +349,55 @@ void AnnounceSlipValues(TfrmMain &frm)
 void AnnounceEditorCell(TfrmMain &frm, QWidget &editor)
 {
     const std::uint8_t cell = frm.currentCell();
-    const QString name = CellName(cell);
-    if (editor.accessibleName() == name)
+    if (editor.accessibleName() == CellName(cell))
         return;
-    editor.setAccessibleName(name);
-    editor.setAccessibleDescription(LookupCell(cell).Kind == CellKind::Mark ? MarkEditorHint : QString());
+    NameEditor(editor, cell);
     if (cell != NoCell && editor.hasFocus() && QAccessible::isActive())
         SendFocus(QAccessible::queryAccessibleInterface(&editor));
+}
+
+EditorMove::EditorMove(QPlainTextEdit &editor, std::uint8_t cell, bool newCell) : Editor(editor)
+{
+    if (!newCell)
+        return;
+    // The object the editor leaves keeps the name of the box it was on.
+    if (QAccessible::isActive()) {
+        RenewEditorObject(editor);
+        Quiet.emplace();
+    }
+    NameEditor(editor, cell);
+}
+
+EditorMove::~EditorMove()
+{
+    if (!Quiet)
+        return;
+    Quiet.reset();
+    if (Editor.hasFocus())
+        SendFocus(QAccessible::queryAccessibleInterface(&Editor));
+}
+
+MarkToggle::MarkToggle(QWidget &editor) : Editor(editor)
+{
+    if (QAccessible::isActive())
+        Quiet.emplace();
+}
+
+MarkToggle::~MarkToggle()
+{
+    if (!Quiet)
+        return;
+    Quiet.reset();
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(&Editor, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void AnnounceSlipCleared(TfrmMain &frm)
+{
+    AnnounceSlipValues(frm);
+    Announce(frm, QStringLiteral("源泉徴収票のすべての項目を消去しました"));
 }
 
 void AnnounceFramedCell(TfrmMain &frm, QWidget &editor)

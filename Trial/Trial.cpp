@@ -1,15 +1,21 @@
 #include "Trial/Trial.h"
 
+#include "Trial/ResultField.h"
+#include "Trial/TrialAccessible.h"
+#include "Verify/Announcer.h"
 #include "Verify/CaptionLabels.h"
+#include "Verify/TextBoundaries.h"
 #include "Verify/Kyuho.h"
 #include "Verify/TaxRules.h"
 #include "slip/SlipDraw.h"
+#include "slip/SlipInk.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QStringList>
 #include <QValidator>
 
 #include <algorithm>
@@ -85,6 +91,24 @@ bool TakeIfChanged(std::int32_t &shown, std::int32_t value)
     return true;
 }
 
+// Frames and sliders are outlined in shades of the window colour (a darker
+// window colour, or the palette's light and dark shades). A black or nearly
+// black window has no darker shade to show, and the frames round the results
+// and the sliders vanish: there they are outlined in shades of the window's
+// text colour instead. Palettes whose outlines show are left as they are.
+void KeepOutlineVisible(QWidget &widget)
+{
+    QPalette colours = widget.palette();
+    const QColor window = colours.color(QPalette::Window);
+    if (ContrastRatio(window.darker(140), window) >= 1.5)
+        return;
+    const QColor ink = colours.color(QPalette::WindowText);
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Light, QPalette::Midlight, QPalette::Dark,
+                                     QPalette::Mid, QPalette::Shadow})
+        colours.setColor(role, ink);
+    widget.setPalette(colours);
+}
+
 } // namespace
 
 TdlgTrial::TdlgTrial(QWidget *parent)
@@ -97,8 +121,11 @@ TdlgTrial::TdlgTrial(QWidget *parent)
     face.setPixelSize(FontPixels);
     setFont(face);
 
+    InstallLineEditAccessibility();
+    InstallSliderAccessibility();
     BuildControls();
     SetTabOrder();
+    ReportControlsShown(*this);
     FormCreate();
     ConnectHandlers();
 }
@@ -119,7 +146,7 @@ void TdlgTrial::BuildControls()
     lblDispZeiritu = AddResult(*AddCaption("lblZeiritu", QStringLiteral("税率"), 13, 181),
                                "lblDispZeiritu", "bevZeiritu",
                                QRect(16, 200, 137, 25), QRect(24, 208, 121, 17));
-    traKyuyoSyunyu = AddSlider(*salary, "traKyuyoSyunyu", 160, 1);
+    traKyuyoSyunyu = AddSlider(*salary, "traKyuyoSyunyu", 160, 1, SalaryPerPosition);
 
     QLabel *deductions = AddCaption("lblKoujoGoukei", QStringLiteral("控除合計"), 197, 13);
     medKoujoGoukei = AddField(*deductions, "medKoujoGoukei", QRect(204, 40, 133, 17));
@@ -131,7 +158,7 @@ void TdlgTrial::BuildControls()
     lblDispTakubetuGenzei = AddResult(*AddCaption("lblTakubetuGenzei", QStringLiteral("特別減税額"), 197, 181),
                                       "lblDispTakubetuGenzei", "bevTakubetuGenzei",
                                       QRect(200, 200, 137, 25), QRect(208, 208, 121, 17));
-    traKoujoGoukei = AddSlider(*deductions, "traKoujoGoukei", 344, 2);
+    traKoujoGoukei = AddSlider(*deductions, "traKoujoGoukei", 344, 2, DeductionPerPosition);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -168,20 +195,28 @@ QLabel *TdlgTrial::AddResult(QLabel &caption, const char *labelName, const char 
     bevel->setObjectName(QLatin1String(frameName));
     bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bevel->setGeometry(frame);
+    KeepOutlineVisible(*bevel);
+    NamelessForReaders(*bevel);
 
     auto *label = new QLabel(QStringLiteral("0"), this);
     label->setObjectName(QLatin1String(labelName));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(bounds);
-    CaptionValue(caption, *label);
+    // A keyboard user reaches the result with Tab to hear it again.
+    auto *field = new ResultField(*label, caption.text());
+    field->setObjectName(QString::fromLatin1(labelName).replace(QLatin1String("lblDisp"), QLatin1String("fld")));
+    ResultFields << field;
     return label;
 }
 
 // A vertical slider 0..10000 with 0 at the top, where the arrow keys move
-// one position and Page Up / Page Down `pageStep` positions.
-QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, int pageStep)
+// one position and Page Up / Page Down `pageStep` positions; each position
+// stands for `perPosition` yen.
+QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, int pageStep,
+                              std::int64_t perPosition)
 {
     auto *slider = new QSlider(Qt::Vertical, this);
+    SetSliderAmounts(*slider, SliderPositions, perPosition);
     slider->setObjectName(QLatin1String(name));
     slider->setAccessibleName(caption.text());
     slider->setGeometry(x, SliderTop, SliderWidth, SliderHeight);
@@ -193,19 +228,22 @@ QSlider *TdlgTrial::AddSlider(const QLabel &caption, const char *name, int x, in
     slider->setSingleStep(1);
     slider->setPageStep(pageStep);
     slider->setValue(0);
+    KeepOutlineVisible(*slider);
     return slider;
 }
 
-// Tab order: OK, the three fields, the two sliders. OK has the focus at the
-// first opening; later openings find the focus where it was left, because
-// the dialog keeps its focus child while hidden.
+// Tab order: OK, the three fields, the two sliders, then the five results
+// in reading order (left column, then right). OK has the focus at the first opening; later openings
+// find the focus where it was left, because the dialog keeps its focus child
+// while hidden.
 void TdlgTrial::SetTabOrder()
 {
-    setTabOrder(OKBtn, medKyuyoSyunyu);
-    setTabOrder(medKyuyoSyunyu, medKoujoGoukei);
-    setTabOrder(medKoujoGoukei, medJutakusyutokutou);
-    setTabOrder(medJutakusyutokutou, traKyuyoSyunyu);
-    setTabOrder(traKyuyoSyunyu, traKoujoGoukei);
+    QList<QWidget *> order{OKBtn, medKyuyoSyunyu, medKoujoGoukei, medJutakusyutokutou, traKyuyoSyunyu,
+                           traKoujoGoukei};
+    for (ResultField *field : ResultFields)
+        order << field;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     OKBtn->setFocus();
 }
 
@@ -276,22 +314,39 @@ void TdlgTrial::traKoujoGoukeiChange(int position)
     SetFieldText(*medKoujoGoukei, SliderAmount(position, DeductionPerPosition));
 }
 
+// A result shown anew as a screen reader says it: its caption and value.
+QString TdlgTrial::Spoken(const QLabel &label) const
+{
+    for (const ResultField *field : ResultFields)
+        if (&field->Value() == &label)
+            return field->accessibleName() + u' ' + label.text();
+    return label.text();
+}
+
 void TdlgTrial::Recalculate()
 {
+    QStringList changed;  // the results shown anew, as a screen reader tells them
+    const auto show = [this, &changed](QLabel &label, const QString &text) {
+        label.setText(text);
+        changed << Spoken(label);
+    };
     if (TakeIfChanged(KyuyoSyotoku, SalaryIncome(KyuyoSyunyu)))
-        ShowValue(*lblDispKyuyoSyotoku, GroupedNumber(KyuyoSyotoku));
+        show(*lblDispKyuyoSyotoku, GroupedNumber(KyuyoSyotoku));
 
     if (TakeIfChanged(KazeiSyotoku, TaxableIncome(KyuyoSyotoku, KoujoGoukei))) {
-        ShowValue(*lblDispKazeiSyotoku, GroupedNumber(KazeiSyotoku));
+        show(*lblDispKazeiSyotoku, GroupedNumber(KazeiSyotoku));
         if (TakeIfChanged(Zeiritu, TaxRate(KazeiSyotoku)))
-            ShowValue(*lblDispZeiritu, QString::number(Zeiritu) + u'%');
+            show(*lblDispZeiritu, QString::number(Zeiritu) + u'%');
     }
 
     const TaxDueResult due = TaxDue(KazeiSyotoku, Jutakusyutokutou);
     if (TakeIfChanged(Syotokuzeigaku, due.Due))
-        ShowValue(*lblDispSyotokuzeigaku, GroupedNumber(Syotokuzeigaku));
+        show(*lblDispSyotokuzeigaku, GroupedNumber(Syotokuzeigaku));
     if (TakeIfChanged(TakubetuGenzei, due.Reduction))
-        ShowValue(*lblDispTakubetuGenzei, GroupedNumber(TakubetuGenzei));
+        show(*lblDispTakubetuGenzei, GroupedNumber(TakubetuGenzei));
+    // While the user works in the dialog, every change is announced.
+    if (isVisible() && !changed.isEmpty())
+        Announce(*this, changed.join(u'、'));
 }
 
 } // namespace mivrel

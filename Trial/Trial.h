@@ -9,6 +9,7 @@
 // slip record and never writes it.
 
 #include <QDialog>
+#include <QList>
 
 #include <cstdint>
 
@@ -19,6 +20,7 @@ class QSlider;
 
 namespace mivrel {
 
+class ResultField;
 struct TKyuho;
 
 class TdlgTrial : public QDialog {
@@ -39,7 +41,7 @@ private:
     QLineEdit *AddField(QLabel &caption, const char *name, const QRect &bounds);
     QLabel *AddResult(QLabel &caption, const char *labelName, const char *frameName,
                       const QRect &frame, const QRect &bounds);
-    QSlider *AddSlider(const QLabel &caption, const char *name, int x, int pageStep);
+    QSlider *AddSlider(const QLabel &caption, const char *name, int x, int pageStep, std::int64_t perPosition);
     void SetTabOrder();
     void ConnectHandlers();
     void FormCreate();
@@ -53,6 +55,7 @@ private:
     // Shows every result whose value differs from the one last shown; the
     // rate is looked at only when the taxable income has changed.
     void Recalculate();
+    QString Spoken(const QLabel &label) const;
 
     QLineEdit *medKyuyoSyunyu = nullptr;
     QLineEdit *medKoujoGoukei = nullptr;
@@ -62,6 +65,7 @@ private:
     QLabel *lblDispZeiritu = nullptr;
     QLabel *lblDispSyotokuzeigaku = nullptr;
     QLabel *lblDispTakubetuGenzei = nullptr;
+    QList<ResultField *> ResultFields;  // where Tab reaches the five results
     QSlider *traKyuyoSyunyu = nullptr;
     QSlider *traKoujoGoukei = nullptr;
     QPushButton *OKBtn = nullptr;

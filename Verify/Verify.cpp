@@ -143,6 +143,7 @@ TdlgVerifyTax::TdlgVerifyTax(QWidget *parent) : QDialog(parent)
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     OKBtn->setFocus();
+    ReportControlsShown(*this);
 }
 
 QLabel *TdlgVerifyTax::valueLabel(const QString &objectName) const
@@ -181,6 +182,7 @@ void TdlgVerifyTax::addFrame(int left, int top, int width, int height, int shado
     frame->setFrameStyle(QFrame::Panel | shadow);
     frame->setGeometry(left, top, width, height);
     frame->lower();
+    NamelessForReaders(*frame);
 }
 
 void TdlgVerifyTax::addRule(int left, int top, int width, int height)
@@ -188,6 +190,7 @@ void TdlgVerifyTax::addRule(int left, int top, int width, int height)
     auto *rule = new QFrame(this);
     rule->setFrameStyle((width > height ? QFrame::HLine : QFrame::VLine) | QFrame::Sunken);
     rule->setGeometry(left, top, width, height);
+    NamelessForReaders(*rule);
 }
 
 void TdlgVerifyTax::buildDeductionLines()

@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Prints the text of the focused control of the running Mivrel, as a screen
-reader reads it over AT-SPI. Exits 1 when Mivrel or a focused text is not found."""
+reader reads it over AT-SPI; a focused check box (the editor on a mark cell)
+reads as the mark it shows, ○ while checked. Exits 1 when Mivrel or a focused
+text or check box is not found."""
 import sys
 
 import pyatspi
@@ -10,7 +12,10 @@ def focused_text(node):
     for child in node:
         if child is None:
             continue
-        if child.getState().contains(pyatspi.STATE_FOCUSED):
+        state = child.getState()
+        if state.contains(pyatspi.STATE_FOCUSED) and child.getRole() == pyatspi.ROLE_CHECK_BOX:
+            return '○' if state.contains(pyatspi.STATE_CHECKED) else ''
+        if state.contains(pyatspi.STATE_FOCUSED):
             try:
                 return child.queryText().getText(0, -1)
             except NotImplementedError:

@@ -9,6 +9,8 @@
 #include "Mainunit/Forms.h"
 #include "Mainunit/Mainunit.h"
 #include "Trial/Trial.h"
+#include "Verify/Kyuho.h"
+#include "Verify/TextBoundaries.h"
 #include "Verify/Verify.h"
 #include "tests/OffscreenQuiet.h"
 #include "tests/SlipSamples.h"
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabBar>
+#include <QTableView>
 #include <QToolButton>
 #include <QtTest>
 
@@ -98,6 +101,11 @@ private slots:
     void dialogTexts_data();
     void dialogTexts();
     void dialogsReachableByKeyboard();
+    void textUnitsAtEveryOffset_data();
+    void textUnitsAtEveryOffset();
+    void fieldAnswersAtItsEnd();
+    void sliderValueIsAmount();
+    void tableHeadingsJoined();
 
 private:
     QPlainTextEdit *editor() const { return frm->findChild<QPlainTextEdit *>("MemoGen"); }
@@ -229,7 +237,8 @@ void TestAccessible::editorNamedAfterItsCell()
     // In a mark cell the editor tells what its keys do.
     click(23);
     QCOMPARE(edit->text(QAccessible::Name), QStringLiteral("控除対象配偶者の有無等 有"));
-    QVERIFY(edit->text(QAccessible::Description).contains(u'○'));
+    QVERIFY(!edit->text(QAccessible::Description).isEmpty());
+    QVERIFY(!edit->text(QAccessible::Description).contains(u'○'));
 }
 
 void TestAccessible::editChangesCellValue_data()
@@ -297,7 +306,10 @@ void TestAccessible::dialogTexts_data()
     row("trial: field", Dialog::Trial, false, "medKyuyoSyunyu", name, QStringLiteral("給与収入"));
     row("trial: salary slider", Dialog::Trial, false, "traKyuyoSyunyu", name, QStringLiteral("給与収入"));
     row("trial: deduction slider", Dialog::Trial, false, "traKoujoGoukei", name, QStringLiteral("控除合計"));
-    row("trial: result", Dialog::Trial, false, "lblDispZeiritu", name, QStringLiteral("税率 10%"));
+    row("trial: result, named by its caption", Dialog::Trial, false, "fldZeiritu", name, QStringLiteral("税率"));
+    row("trial: result's value", Dialog::Trial, false, "fldZeiritu", QAccessible::Value, QStringLiteral("10%"));
+    row("trial: result label said by its field", Dialog::Trial, false, "lblDispZeiritu", name, QString());
+    row("verify: caption said with its value", Dialog::Verify, false, "lblHaikou", name, QString());
     row("inspection: findings", Dialog::Inspection, false, "memHaiguMsg", name, QStringLiteral("配偶者の検査結果"));
     row("inspection: table", Dialog::Inspection, false, "StringGrid1", name,
         QStringLiteral("給与所得控除後の給与等の金額の表"));
@@ -307,7 +319,7 @@ void TestAccessible::dialogTexts_data()
     row("inspection: excerpt figures", Dialog::Inspection, false, "imgKyuyo", description,
         QStringLiteral("支払金額 6,898,700、給与所得控除後の金額 5,008,830"));
     row("inspection: marks and a plain amount", Dialog::Inspection, false, "imgKouhai", description,
-        QStringLiteral("控除対象配偶者の有無等 有 ○、配偶者特別控除の額 80000"));
+        QStringLiteral("控除対象配偶者の有無等 有、配偶者特別控除の額 80000"));
     row("inspection: not the clipped box above", Dialog::Inspection, false, "imgHokenSiharai", description,
         QStringLiteral("個人年金保険料の金額 84,000、長期損害保険料の金額 18,400"));
     row("inspection: blank excerpt", Dialog::Inspection, true, "imgHonnin", description, QStringLiteral("記入なし"));
@@ -358,6 +370,154 @@ void TestAccessible::dialogsReachableByKeyboard()
         }
         QVERIFY(reachable > 0);
     }
+}
+
+void TestAccessible::textUnitsAtEveryOffset_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QStringList>("units");  // the text's units in order
+    const int word = QAccessible::WordBoundary, sentence = QAccessible::SentenceBoundary;
+    const int line = QAccessible::LineBoundary, character = QAccessible::CharBoundary;
+    QTest::newRow("amount, one word") << QStringLiteral("6898700") << word << QStringList{"6898700"};
+    QTest::newRow("words and a space") << QStringLiteral("ab cd") << word << QStringList{"ab", " ", "cd"};
+    QTest::newRow("grouped amount") << QStringLiteral("5,008,830") << word << QStringList{"5,008,830"};
+    QTest::newRow("two sentences") << QStringLiteral("所得です。税額です。") << sentence
+                                   << QStringList{"所得です。", "税額です。"};
+    QTest::newRow("two lines") << QStringLiteral("a\nbc") << line << QStringList{"a\n", "bc"};
+    QTest::newRow("one line") << QStringLiteral("6898700") << line << QStringList{"6898700"};
+    QTest::newRow("surrogate pair is one character") << QStringLiteral("a\U0002000Bb") << character
+                                                    << QStringList{"a", QStringLiteral("\U0002000B"), "b"};
+    QTest::newRow("empty") << QString() << word << QStringList{};
+}
+
+// At every offset, the ends and the bridge's -1 (end) included, the unit at
+// the offset holds it, the unit before ends where it starts and the unit
+// after starts where it ends; nothing hangs.
+void TestAccessible::textUnitsAtEveryOffset()
+{
+    QFETCH(QString, text);
+    QFETCH(int, unit);
+    QFETCH(QStringList, units);
+    const auto type = QAccessible::TextBoundaryType(unit);
+    std::vector<TextItem> expected;
+    int at = 0;
+    for (const QString &piece : units) {
+        expected.push_back({at, at + int(piece.size()), piece});
+        at += int(piece.size());
+    }
+    const int length = int(text.size());
+    const auto unitAt = [&](int offset) -> TextItem {
+        if (expected.empty())
+            return {offset, offset, {}};
+        for (const TextItem &item : expected)
+            if (offset < item.End)
+                return item;
+        return expected.back();
+    };
+    for (int offset = 0; offset <= length; ++offset) {
+        const TextItem here = unitAt(offset);
+        QCOMPARE(TextAtOffset(text, offset, type), here);
+        const auto index = std::find(expected.begin(), expected.end(), here) - expected.begin();
+        const TextItem before = offset == length ? here
+                              : index > 0       ? expected[std::size_t(index - 1)]
+                                                : TextItem{0, 0, {}};
+        if (!expected.empty())
+            QCOMPARE(TextBeforeOffset(text, offset, type), before);
+        const bool last = expected.empty() || offset == length || std::size_t(index + 1) == expected.size();
+        const TextItem after = last ? TextItem{length, length, {}} : expected[std::size_t(index + 1)];
+        QCOMPARE(TextAfterOffset(text, offset, type), after);
+    }
+    QCOMPARE(TextAtOffset(text, ResolveTextOffset(-1, length, 0), type), unitAt(length));
+    QCOMPARE(TextAtOffset(text, length + 1, type), TextItem{});
+    QCOMPARE(TextAtOffset(text, -3, type), TextItem{});
+}
+
+// The trial's fields and the slip's boxes answer the word and sentence at
+// the end of their text (Qt's own line edit never returned there).
+void TestAccessible::fieldAnswersAtItsEnd()
+{
+    TdlgTrial trial;
+    trial.InitFromSlip(SampleSlip());
+    QAccessibleTextInterface *field = Accessible(trial.findChild<QLineEdit *>("medKyuyoSyunyu"))->textInterface();
+    QAccessibleTextInterface *box = CellNamed(*frm, QStringLiteral("支払金額"))->textInterface();
+    for (QAccessibleTextInterface *text : {field, box}) {
+        QVERIFY(text);
+        const int end = text->characterCount();
+        for (auto unit : {QAccessible::WordBoundary, QAccessible::SentenceBoundary, QAccessible::LineBoundary}) {
+            for (int offset : {end, -1, -2}) {
+                int start = -5, stop = -5;
+                const QString word = text->textAtOffset(offset, unit, &start, &stop);
+                QCOMPARE(word, text->text(0, end));
+                QCOMPARE(start, 0);
+                QCOMPARE(stop, end);
+            }
+        }
+    }
+
+    // Texts of several words, sentences and lines: the last unit, at the end.
+    TdlgKojoCheck inspection;
+    TKyuho slip = SampleSlip();
+    SetCellText(slip, 29, QStringLiteral("90000"));
+    RunKojoCheck(inspection, slip);
+    QAccessibleTextInterface *findings =
+        Accessible(inspection.findChild<QWidget *>("memHaiguMsg"))->textInterface();
+    QAccessibleTextInterface *editorText = Accessible(editor())->textInterface();  // on the address
+    QAccessibleTextInterface *result = Accessible(trial.findChild<QWidget *>("fldKyuyoSyotoku"))->textInterface();
+    for (QAccessibleTextInterface *text : {findings, editorText, result}) {
+        QVERIFY(text);
+        const int end = text->characterCount();
+        QVERIFY(end > 0);
+        for (auto unit : {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+                          QAccessible::LineBoundary, QAccessible::ParagraphBoundary}) {
+            for (int offset : {end, -1}) {
+                int start = -5, stop = -5;
+                const QString last = text->textAtOffset(offset, unit, &start, &stop);
+                QVERIFY(0 <= start && start < stop);
+                QCOMPARE(stop, end);
+                QCOMPARE(last, text->text(start, stop));
+            }
+        }
+    }
+}
+
+// A slider's value is the amount its position sets, whatever the field holds.
+void TestAccessible::sliderValueIsAmount()
+{
+    TdlgTrial trial;
+    auto *slider = trial.findChild<QSlider *>("traKyuyoSyunyu");
+    QAccessibleValueInterface *value = Accessible(slider)->valueInterface();
+    QVERIFY(value);
+    QCOMPARE(value->currentValue().toLongLong(), 50000000LL);
+    slider->setValue(1);
+    QCOMPARE(value->currentValue().toLongLong(), 49995000LL);
+    trial.findChild<QLineEdit *>("medKyuyoSyunyu")->setText(QStringLiteral("123"));
+    QCOMPARE(Accessible(slider)->text(QAccessible::Value), QStringLiteral("49995000"));
+    QCOMPARE(value->minimumValue().toLongLong(), 0LL);
+    value->setCurrentValue(QVariant::fromValue<qlonglong>(10000));
+    QCOMPARE(slider->value(), 9998);
+    auto *deductions = trial.findChild<QSlider *>("traKoujoGoukei");
+    QCOMPARE(Accessible(deductions)->valueInterface()->maximumValue().toLongLong(), 5000000LL);
+}
+
+// The tables' column headings are their two heading rows' words; a sentence
+// stacked down a column is read once, in its first row.
+void TestAccessible::tableHeadingsJoined()
+{
+    TdlgKojoCheck inspection;
+    RunKojoCheck(inspection, SampleSlip());
+    QAccessibleTableInterface *spouse =
+        Accessible(inspection.findChild<QWidget *>("StringGrid2"))->tableInterface();
+    QAccessibleTableInterface *salary =
+        Accessible(inspection.findChild<QWidget *>("StringGrid1"))->tableInterface();
+    QVERIFY(spouse && salary);
+    QCOMPARE(spouse->columnDescription(2), QStringLiteral("配偶者特別控除額"));
+    QCOMPARE(salary->columnDescription(2), QStringLiteral("給与所得控除後の給与等の金額"));
+    auto *model = inspection.findChild<QTableView *>("StringGrid1")->model();
+    QCOMPARE(model->index(3, 2).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("給与等の金額から650,000円を引いた金額"));
+    QCOMPARE(model->index(4, 2).data(Qt::AccessibleTextRole).toString().trimmed(), QString());
+    QCOMPARE(model->index(9, 2).data(Qt::AccessibleTextRole).toString(), QStringLiteral("974,000"));
 }
 
 QTEST_MAIN(TestAccessible)

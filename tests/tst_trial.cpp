@@ -174,10 +174,13 @@ void TestTrial::layoutAsDesigned()
         const auto &frame = static_cast<const QFrame &>(control);
         QCOMPARE(frame.frameShape(), QFrame::Panel);
         QCOMPARE(frame.frameShadow(), QFrame::Sunken);
-        // the value label lies on top of its frame
+        // the value label lies on top of its frame, under only the field
+        // that lets the keyboard reach it, which has its bounds
         const QWidget &value = Control(dlg, QStringLiteral("lblDisp") + name.mid(3));
+        const QWidget &field = Control(dlg, QStringLiteral("fld") + name.mid(3));
         QVERIFY(frame.geometry().contains(value.geometry()));
-        QCOMPARE(dlg.childAt(value.geometry().center()), &value);
+        QCOMPARE(field.geometry(), value.geometry());
+        QCOMPARE(dlg.childAt(value.geometry().center()), &field);
     }
     if (name.startsWith(u"lblDisp"))
         QVERIFY(static_cast<const QLabel &>(control).alignment() & Qt::AlignRight);
@@ -489,14 +492,18 @@ void TestTrial::keyboardOrder()
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     QCOMPARE(QApplication::focusWidget(), &Control(dlg, "OKBtn"));
     QStringList order;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 11; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order << QApplication::focusWidget()->objectName();
     }
+    // The results follow the designed controls, so that a keyboard user
+    // reaches them too.
     QCOMPARE(order, (QStringList{"medKyuyoSyunyu", "medKoujoGoukei", "medJutakusyutokutou",
-                                 "traKyuyoSyunyu", "traKoujoGoukei", "OKBtn"}));
+                                 "traKyuyoSyunyu", "traKoujoGoukei", "fldKyuyoSyotoku",
+                                 "fldKazeiSyotoku", "fldZeiritu", "fldSyotokuzeigaku",
+                                 "fldTakubetuGenzei", "OKBtn"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("traKoujoGoukei"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("fldTakubetuGenzei"));
 }
 
 // Each opening records where the focus is, moves it with Tab and closes with
