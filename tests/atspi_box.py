@@ -15,12 +15,11 @@ def box(name):
         if app is None or app.name.lower() != "mivrel":
             continue
         for window in app:
-            for child in window or ():
-                # The editor takes the name of the box it is on; unlike the
-                # box, it is editable or, in a mark box, read-only.
-                if child is not None and child.name == name and not (
-                        child.getState().contains(pyatspi.STATE_EDITABLE)
-                        or child.getState().contains(pyatspi.STATE_READ_ONLY)):
+            # The editor takes the name of the box it is on. The window lists
+            # its controls (the editor among them) first and the slip's boxes
+            # after them, so the last child of that name is the box.
+            for child in reversed(list(window or ())):
+                if child is not None and child.name == name:
                     return child
     return None
 
