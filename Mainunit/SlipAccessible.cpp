@@ -79,7 +79,7 @@ void SendFocus(QAccessibleInterface *iface)
 // One input cell of the slip. Text, amount and count cells are text fields
 // whose text is the shown value; mark cells are check boxes. The box can be
 // filled through the editor, which moves onto it.
-class CellAccessible : public QAccessibleInterface, public QAccessibleTextInterface {
+class CellAccessible : public QAccessibleInterface, public ReadOnlyTextInterface {
 public:
     CellAccessible(TfrmMain *frm, std::uint8_t cell)
         : Window(frm), Cell(cell), Kind(LookupCell(cell).Kind), Reported(ShownValue(*frm, cell))
@@ -131,46 +131,7 @@ public:
         return nullptr;
     }
 
-    // The text is the shown value, read only; it has no caret and no selection.
-    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override
-    {
-        return Value().mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return static_cast<int>(Value().size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
-                         int *endOffset) const override
-    {
-        return Answer(TextAtOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
-                      startOffset, endOffset);
-    }
-    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
-                             int *endOffset) const override
-    {
-        return Answer(TextBeforeOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
-                      startOffset, endOffset);
-    }
-    QString textAfterOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
-                            int *endOffset) const override
-    {
-        return Answer(TextAfterOffset(Value(), ResolveTextOffset(offset, characterCount(), 0), unit),
-                      startOffset, endOffset);
-    }
+    using ReadOnlyTextInterface::text;
 
     // Tells assistive technology how the shown value changed since it last
     // heard of it: a new text, or a mark set or cleared.
@@ -191,14 +152,12 @@ public:
         Reported = now;
     }
 
+protected:
+    // The text is the shown value.
+    QString ReadText() const override { return Value(); }
+
 private:
     QString Value() const { return Window ? ShownValue(*Window, Cell) : QString(); }
-    static QString Answer(const TextItem &item, int *startOffset, int *endOffset)
-    {
-        *startOffset = item.Start;
-        *endOffset = item.End;
-        return item.Text;
-    }
 
     QPointer<TfrmMain> Window;
     std::uint8_t Cell;

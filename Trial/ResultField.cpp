@@ -12,15 +12,14 @@
 namespace mivrel {
 namespace {
 
-// The field's text is the label's; it has no caret to move (it stays at the
-// start) and no selection.
-class ResultFieldAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+// The field's text is the label's, read only.
+class ResultFieldAccessible : public QAccessibleWidget, public ReadOnlyTextInterface {
 public:
     explicit ResultFieldAccessible(ResultField *field) : QAccessibleWidget(field, QAccessible::EditableText) {}
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Value ? Text() : QAccessibleWidget::text(t);
+        return t == QAccessible::Value ? ReadText() : QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override
     {
@@ -35,23 +34,12 @@ public:
             return static_cast<QAccessibleTextInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
     }
+    using ReadOnlyTextInterface::text;
 
-    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override
-    {
-        return startOffset > endOffset ? QString() : Text().mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return static_cast<int>(Text().size()); }
     // The label draws its text right-aligned and centred in height.
     QRect characterRect(int offset) const override
     {
-        const QString all = Text();
+        const QString all = ReadText();
         if (offset < 0 || offset >= all.size())
             return {};
         const QLabel &label = field().Value();
@@ -61,46 +49,12 @@ public:
         const int y = inside.center().y() - metrics.height() / 2;
         return {label.mapToGlobal(QPoint(x, y)), QSize(metrics.horizontalAdvance(all.mid(offset, 1)), metrics.height())};
     }
-    int offsetAtPoint(const QPoint &point) const override
-    {
-        for (int offset = 0; offset < characterCount(); ++offset)
-            if (characterRect(offset).contains(point))
-                return offset;
-        return -1;
-    }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
-                         int *endOffset) const override
-    {
-        return Answer(TextAtOffset(Text(), Resolve(offset), unit), startOffset, endOffset);
-    }
-    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
-                             int *endOffset) const override
-    {
-        return Answer(TextBeforeOffset(Text(), Resolve(offset), unit), startOffset, endOffset);
-    }
-    QString textAfterOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
-                            int *endOffset) const override
-    {
-        return Answer(TextAfterOffset(Text(), Resolve(offset), unit), startOffset, endOffset);
-    }
+
+protected:
+    QString ReadText() const override { return field().Value().text(); }
 
 private:
     const ResultField &field() const { return *static_cast<const ResultField *>(widget()); }
-    QString Text() const { return field().Value().text(); }
-    int Resolve(int offset) const { return ResolveTextOffset(offset, characterCount(), 0); }
-    static QString Answer(const TextItem &item, int *startOffset, int *endOffset)
-    {
-        *startOffset = item.Start;
-        *endOffset = item.End;
-        return item.Text;
-    }
 };
 
 QAccessibleInterface *ResultFieldFactory(const QString &className, QObject *object)

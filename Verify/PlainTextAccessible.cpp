@@ -43,13 +43,6 @@ std::vector<int> ShownLineBounds(const QPlainTextEdit &edit, int length)
     return bounds;
 }
 
-QString Answer(const TextItem &item, int *startOffset, int *endOffset)
-{
-    *startOffset = item.Start;
-    *endOffset = item.End;
-    return item.Text;
-}
-
 } // namespace
 
 PlainTextAccessible::PlainTextAccessible(QPlainTextEdit *edit, Lines lines)
@@ -180,7 +173,7 @@ QString PlainTextAccessible::textAtOffset(int offset, QAccessible::TextBoundaryT
                                           int *endOffset) const
 {
     const QString all = Edit()->toPlainText();
-    return Answer(unit == QAccessible::LineBoundary ? TextAtOffset(all, Resolve(offset), LineBounds())
+    return AnswerTextItem(unit == QAccessible::LineBoundary ? TextAtOffset(all, Resolve(offset), LineBounds())
                                                     : TextAtOffset(all, Resolve(offset), unit),
                   startOffset, endOffset);
 }
@@ -189,7 +182,7 @@ QString PlainTextAccessible::textBeforeOffset(int offset, QAccessible::TextBound
                                               int *endOffset) const
 {
     const QString all = Edit()->toPlainText();
-    return Answer(unit == QAccessible::LineBoundary ? TextBeforeOffset(all, Resolve(offset), LineBounds())
+    return AnswerTextItem(unit == QAccessible::LineBoundary ? TextBeforeOffset(all, Resolve(offset), LineBounds())
                                                     : TextBeforeOffset(all, Resolve(offset), unit),
                   startOffset, endOffset);
 }
@@ -198,7 +191,7 @@ QString PlainTextAccessible::textAfterOffset(int offset, QAccessible::TextBounda
                                              int *endOffset) const
 {
     const QString all = Edit()->toPlainText();
-    return Answer(unit == QAccessible::LineBoundary ? TextAfterOffset(all, Resolve(offset), LineBounds())
+    return AnswerTextItem(unit == QAccessible::LineBoundary ? TextAfterOffset(all, Resolve(offset), LineBounds())
                                                     : TextAfterOffset(all, Resolve(offset), unit),
                   startOffset, endOffset);
 }

@@ -148,17 +148,17 @@ public:
     QString textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
                          int *endOffset) const override
     {
-        return Answer(TextAtOffset(edit()->text(), Resolve(offset), unit), startOffset, endOffset);
+        return AnswerTextItem(TextAtOffset(edit()->text(), Resolve(offset), unit), startOffset, endOffset);
     }
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
                              int *endOffset) const override
     {
-        return Answer(TextBeforeOffset(edit()->text(), Resolve(offset), unit), startOffset, endOffset);
+        return AnswerTextItem(TextBeforeOffset(edit()->text(), Resolve(offset), unit), startOffset, endOffset);
     }
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
                             int *endOffset) const override
     {
-        return Answer(TextAfterOffset(edit()->text(), Resolve(offset), unit), startOffset, endOffset);
+        return AnswerTextItem(TextAfterOffset(edit()->text(), Resolve(offset), unit), startOffset, endOffset);
     }
 
     // Editable text.
@@ -180,12 +180,6 @@ private:
     int Resolve(int offset) const
     {
         return ResolveTextOffset(offset, characterCount(), edit()->cursorPosition());
-    }
-    static QString Answer(const TextItem &item, int *startOffset, int *endOffset)
-    {
-        *startOffset = item.Start;
-        *endOffset = item.End;
-        return item.Text;
     }
 };
 
@@ -293,6 +287,63 @@ TextItem TextBeforeOffset(const QString &text, int offset, QAccessible::TextBoun
 TextItem TextAfterOffset(const QString &text, int offset, QAccessible::TextBoundaryType unit)
 {
     return TextAfterOffset(text, offset, UnitBounds(text, unit));
+}
+
+QString AnswerTextItem(const TextItem &item, int *startOffset, int *endOffset)
+{
+    *startOffset = item.Start;
+    *endOffset = item.End;
+    return item.Text;
+}
+
+void ReadOnlyTextInterface::selection(int, int *startOffset, int *endOffset) const
+{
+    *startOffset = *endOffset = 0;
+}
+
+QString ReadOnlyTextInterface::text(int startOffset, int endOffset) const
+{
+    return startOffset > endOffset ? QString() : ReadText().mid(startOffset, endOffset - startOffset);
+}
+
+int ReadOnlyTextInterface::offsetAtPoint(const QPoint &point) const
+{
+    for (int offset = 0; offset < characterCount(); ++offset)
+        if (characterRect(offset).contains(point))
+            return offset;
+    return -1;
+}
+
+// Plain text: one run without attributes, the whole text.
+QString ReadOnlyTextInterface::attributes(int, int *startOffset, int *endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+}
+
+QString ReadOnlyTextInterface::textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                                            int *endOffset) const
+{
+    const QString all = ReadText();
+    return AnswerTextItem(TextAtOffset(all, ResolveTextOffset(offset, int(all.size()), 0), unit), startOffset,
+                          endOffset);
+}
+
+QString ReadOnlyTextInterface::textBeforeOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                                                int *endOffset) const
+{
+    const QString all = ReadText();
+    return AnswerTextItem(TextBeforeOffset(all, ResolveTextOffset(offset, int(all.size()), 0), unit), startOffset,
+                          endOffset);
+}
+
+QString ReadOnlyTextInterface::textAfterOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                                               int *endOffset) const
+{
+    const QString all = ReadText();
+    return AnswerTextItem(TextAfterOffset(all, ResolveTextOffset(offset, int(all.size()), 0), unit), startOffset,
+                          endOffset);
 }
 
 void InstallLineEditAccessibility()

@@ -52,6 +52,40 @@ TextItem TextAtOffset(const QString &text, int offset, const std::vector<int> &b
 TextItem TextBeforeOffset(const QString &text, int offset, const std::vector<int> &bounds);
 TextItem TextAfterOffset(const QString &text, int offset, const std::vector<int> &bounds);
 
+// What a text interface answers for a unit: its text, with its bounds stored
+// through the two pointers.
+QString AnswerTextItem(const TextItem &item, int *startOffset, int *endOffset);
+
+// The text interface of a text that assistive technology reads but does not
+// edit: no caret (it stays at the start), no selection, no attributes, and
+// the units of the text at every offset. A derived interface gives the text
+// and, if it can tell, where each character lies on the screen.
+class ReadOnlyTextInterface : public QAccessibleTextInterface {
+public:
+    void selection(int, int *startOffset, int *endOffset) const override;
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override { return static_cast<int>(ReadText().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &point) const override;
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                         int *endOffset) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                             int *endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
+                            int *endOffset) const override;
+
+protected:
+    virtual QString ReadText() const = 0;
+};
+
 // Installs the program's own accessible interface for every QLineEdit: Qt's,
 // whose word and sentence at the end of the text never return, is replaced
 // by one that answers through the functions above. Call once before any line
