@@ -22,6 +22,7 @@
 #
 # The program and the checks:
 #   spawn CMD...          starts CMD in the background; ended at exit; sets $last_pid
+#   ours PID              whether the process is this run's and still running
 #   fail MESSAGE          screenshot of the screen into $shots, message, exit 1
 #   wait_until [!] CMD... runs CMD every 0.1 s until it succeeds (with !: fails), 20 s or $E2E_WAIT
 #   find_window TITLE     prints the id of the visible window titled exactly TITLE
@@ -47,38 +48,69 @@ need() {
     done
 }
 
-# Whether a process is gone (a zombie counts: it only waits to be reaped).
-ended() { ! ps -o stat= -p "$1" 2>/dev/null | grep -qv '^Z'; }
+# Whether a process is one of this run's and still running: a child of this
+# shell, or a process that carries the run's variable. A process id alone is
+# not enough: once a process of the run has ended, its number may already
+# belong to another test's server. Read with shell builtins only.
+ours() {
+    local stat entries
+    read -r stat 2>/dev/null < "/proc/$1/stat" || return 1
+    stat=${stat##*) }   # after the command name: state, parent, ...
+    [ "${stat%% *}" != Z ] || return 1
+    stat=${stat#* }
+    [ "${stat%% *}" = "$$" ] && return 0
+    mapfile -d '' entries 2>/dev/null < "/proc/$1/environ" || return 1
+    [[ " ${entries[*]} " == *" MIVREL_E2E_RUN=$MIVREL_E2E_RUN "* ]]
+}
 
-# Ends one process and waits until it is gone: TERM, then KILL after 5 s.
+# Ends one process of the run and waits until it is gone: TERM, then KILL
+# after 5 s. A process that is no longer the run's is left alone.
 stop_process() {
     local pid=$1 tries=50
-    kill "$pid" 2>/dev/null || true
-    while ! ended "$pid" && [ "$tries" -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
-    ended "$pid" || { kill -KILL "$pid" 2>/dev/null; while ! ended "$pid"; do sleep 0.1; done; }
+    if ours "$pid"; then
+        kill "$pid" 2>/dev/null || true
+        while ours "$pid" && [ "$tries" -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
+        if ours "$pid"; then
+            kill -KILL "$pid" 2>/dev/null
+            while ours "$pid"; do sleep 0.1; done
+        fi
+    fi
     wait "$pid" 2>/dev/null || true
 }
 
-# The processes of this run that are still there, except this shell and the
-# servers: found by the variable they inherited, read with shell builtins
-# only so that the search starts no process of its own.
+# The processes of this run that are still there, except this shell, the
+# subshell that asks, and the servers; read with shell builtins only so that
+# the search starts no process of its own.
 run_processes() {
-    local dir pid entries skip=" $$ ${e2e_infra[*]} "
+    local dir pid skip=" $$ $BASHPID ${e2e_infra[*]} "
     for dir in /proc/[0-9]*; do
         pid=${dir#/proc/}
         [[ $skip == *" $pid "* ]] && continue
-        mapfile -d '' entries 2>/dev/null < "$dir/environ" || continue
-        [[ " ${entries[*]} " == *" MIVREL_E2E_RUN=$MIVREL_E2E_RUN "* ]] && echo "$pid"
+        if ours "$pid"; then echo "$pid"; fi
     done
 }
 
+# Ends the run's remaining processes, again while a process that was ending
+# started another (an input method's engine may start its server on the
+# way out).
+stop_run_processes() {
+    local pid pids round
+    for round in 1 2 3 4 5; do
+        pids=$(run_processes)
+        [ -n "$pids" ] || return 0
+        for pid in $pids; do stop_process "$pid"; done
+    done
+    echo "processes of this run still there: $(run_processes)"
+}
+
 e2e_cleanup() {
-    local status=$? i pid
+    local status=$? i
     trap - EXIT
+    set +e   # a script's errexit must not cut the cleaning short
     for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do stop_process "${e2e_pids[i]}"; done
-    for pid in $(run_processes); do stop_process "$pid"; done
+    stop_run_processes
     for ((i = ${#e2e_infra[@]} - 1; i >= 0; i--)); do stop_process "${e2e_infra[i]}"; done
-    for pid in $(run_processes); do stop_process "$pid"; done
+    stop_run_processes
     rm -rf "$e2e_tmp"
     exit "$status"
 }

@@ -74,5 +74,5 @@ xdotool windowfocus --sync "$dlg"
 xdotool key Return
 wait_until ! xdotool search --onlyvisible --name '^税額の検算$' || fail "OK did not close the dialog again"
 
-kill -0 "$pid" 2>/dev/null || fail "the program ended unexpectedly"
+ours "$pid" || fail "the program ended unexpectedly"
 echo "PASS: end-to-end session${wm:+ under $wm} (screenshots in $shots)"

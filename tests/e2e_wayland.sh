@@ -35,5 +35,5 @@ slip_reaches_bottom() {
 }
 wait_until slip_reaches_bottom || fail "the maximized window does not show the slip"
 cp wayland-screenshot*.png "$shots/wayland-maximized.png"
-kill -0 "$pid" 2>/dev/null || fail "the program ended after maximizing"
+ours "$pid" || fail "the program ended after maximizing"
 echo "PASS: maximized on Wayland (screenshot in $shots)"
