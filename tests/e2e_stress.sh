@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Every end-to-end check, ROUNDS times in a row, while two CPU-bound processes
+# Every end-to-end check (the tests labelled e2e), ROUNDS times in a row, while two CPU-bound processes
 # load the machine: a check that fails by chance shows up here. Prints each
 # failure with its round and the figures; exits 1 if any check failed.
 # Usage: e2e_stress.sh <build folder> [rounds]
@@ -19,12 +19,12 @@ for _ in 1 2; do
     load+=($!)
 done
 
-checks=$(ctest --test-dir "$build" -N -R '^e2e_' | grep -c 'Test *#')
+checks=$(ctest --test-dir "$build" -N -L '^e2e$' | grep -c 'Test *#')
 failures=0 runs=0 start=$(date +%s)
 for round in $(seq "$rounds"); do
     log=$logs/round-$round.log
-    ctest --test-dir "$build" -R '^e2e_' --output-on-failure > "$log" 2>&1
-    failed=$(sed -n 's/^[[:space:]]*[0-9]* - \(e2e_[A-Za-z0-9_]*\) .*/\1/p' "$log")
+    ctest --test-dir "$build" -L '^e2e$' --output-on-failure > "$log" 2>&1
+    failed=$(sed -n 's/^[[:space:]]*[0-9]* - \([A-Za-z0-9_]*\) .*/\1/p' "$log")
     runs=$((runs + checks))
     if [ -n "$failed" ]; then
         for name in $failed; do
