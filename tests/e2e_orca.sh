@@ -64,7 +64,12 @@ refuse() {
 # space: "tab ", "left shift ").
 announcements() { grep -vc ' $' "$speech" || true; }
 more_said_than() { [ "$(announcements)" -gt "$1" ]; }
-# Presses KEY until Orca says WHAT (at most 60 times), each press answered.
+# Whether Orca says nothing new for SECONDS (1 unless given).
+quiet() { local lines; lines=$(wc -l < "$speech"); sleep "${1:-1}"; [ "$(wc -l < "$speech")" = "$lines" ]; }
+# Presses KEY until Orca says WHAT (at most 60 times), each press answered and
+# its speech finished: a key pressed while Orca still works through the last
+# focus change (a field that loses its selection says so first) would move the
+# focus on before Orca names where it went.
 press_until() {
     local key=$1 what=$2 tries=60 before
     step
@@ -73,6 +78,7 @@ press_until() {
         before=$(announcements)
         xdotool key "$key"
         wait_until more_said_than "$before" || true
+        E2E_WAIT=5 wait_until quiet 0.5 || true
         tries=$((tries - 1))
     done
 }
@@ -92,7 +98,6 @@ wait_until said_since '源泉徴収税額 text' || { xdotool keyup Tab; fail "th
 xdotool keyup Tab
 # Where the editor landed, as Orca's "where am I" (keypad Enter) tells; that
 # box was announced.
-quiet() { local lines; lines=$(wc -l < "$speech"); sleep 1; [ "$(wc -l < "$speech")" = "$lines" ]; }
 wait_until quiet
 held=$(since)
 framed=$(grep -c -F -e '給与所得控除後の金額 text' -e '所得控除の額の合計額 text' -e '源泉徴収税額 text' <<< "$held")
