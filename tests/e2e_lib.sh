@@ -39,7 +39,8 @@
 e2e_pids=()    # started by spawn: ended first, newest first
 e2e_infra=()   # the X server and the session bus: ended last, newest first
 e2e_tmp=$(mktemp -d)
-export MIVREL_E2E_RUN="$$.$(date +%s%N)"
+e2e_shell=$BASHPID   # the shell that sourced this file: a script, or a subshell of one
+export MIVREL_E2E_RUN="$e2e_shell.$(date +%s%N)"
 
 need() {
     local tool
@@ -48,8 +49,8 @@ need() {
     done
 }
 
-# Whether a process is one of this run's and still running: a child of this
-# shell, or a process that carries the run's variable. A process id alone is
+# Whether a process is one of this run's and still running: a child of the
+# shell that sourced this file, or a process that carries the run's variable. A process id alone is
 # not enough: once a process of the run has ended, its number may already
 # belong to another test's server. Read with shell builtins only.
 ours() {
@@ -58,7 +59,7 @@ ours() {
     stat=${stat##*) }   # after the command name: state, parent, ...
     [ "${stat%% *}" != Z ] || return 1
     stat=${stat#* }
-    [ "${stat%% *}" = "$$" ] && return 0
+    [ "${stat%% *}" = "$e2e_shell" ] && return 0
     mapfile -d '' entries 2>/dev/null < "/proc/$1/environ" || return 1
     [[ " ${entries[*]} " == *" MIVREL_E2E_RUN=$MIVREL_E2E_RUN "* ]]
 }
@@ -78,11 +79,11 @@ stop_process() {
     wait "$pid" 2>/dev/null || true
 }
 
-# The processes of this run that are still there, except this shell, the
-# subshell that asks, and the servers; read with shell builtins only so that
+# The processes of this run that are still there, except the shell that
+# sourced this file, the subshell that asks, and the servers; read with shell builtins only so that
 # the search starts no process of its own.
 run_processes() {
-    local dir pid skip=" $$ $BASHPID ${e2e_infra[*]} "
+    local dir pid skip=" $e2e_shell $BASHPID ${e2e_infra[*]} "
     for dir in /proc/[0-9]*; do
         pid=${dir#/proc/}
         [[ $skip == *" $pid "* ]] && continue
