@@ -19,7 +19,8 @@ namespace {
 constexpr int ServerWaitMs = 10000;
 constexpr int ProbeWaitMs = 120000;  // under callgrind too
 
-// An X server of its own for the run, on the first free display.
+// An X server of its own for the run, on the first free display. It does not
+// reset when a probe leaves: a probe that connects during a reset is refused.
 class PrivateXvfb {
 public:
     PrivateXvfb()
@@ -27,7 +28,7 @@ public:
         Server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
                                               QStringLiteral("-screen"), QStringLiteral("0"),
                                               QStringLiteral("1600x1000x24"), QStringLiteral("-nolisten"),
-                                              QStringLiteral("tcp")});
+                                              QStringLiteral("tcp"), QStringLiteral("-noreset")});
         if (!Server.waitForStarted(ServerWaitMs))
             return;
         // Xvfb writes the display number once it accepts clients.

@@ -173,13 +173,16 @@ x_answers() { xdpyinfo >/dev/null 2>&1; }
 
 # Xvfb writes the display number it took to the file once it accepts
 # connections; the number is free because the server claimed it itself.
+# -noreset: by default the server resets when its last client leaves, and a
+# client that connects during that reset is refused ("could not connect to
+# display"); the probe that waits for the server is such a last client.
 start_x() {
     local size=$1 attempt number log=$e2e_tmp/xvfb.log
     shift
     need Xvfb xdpyinfo
     for attempt in 1 2 3; do
         : > "$e2e_tmp/display"
-        Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp "$@" \
+        Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset "$@" \
             3> "$e2e_tmp/display" >> "$log" 2>&1 &
         local pid=$!
         if wait_until grep -q '[0-9]' "$e2e_tmp/display"; then
