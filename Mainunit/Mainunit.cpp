@@ -11,6 +11,7 @@
 #include "Pictures/Pictures.h"
 #include "Trial/Trial.h"
 #include "Verify/Verify.h"
+#include "slip/CanvasPixels.h"
 
 #include <QDialog>
 #include <QFocusEvent>
@@ -24,6 +25,8 @@
 #include <QTextCursor>
 #include <QToolButton>
 #include <QWindow>
+
+#include <cmath>
 
 namespace mivrel {
 namespace {
@@ -268,18 +271,49 @@ void TfrmMain::resizeEvent(QResizeEvent *)
 void TfrmMain::FormResize()
 {
     const SlipPlacement place = PlaceSlip(size());
-    Layout.ScaleNum = place.Width - 1;
-    Layout.ScaleDen = SlipDesignWidth;
-    LayOutSlip(Layout);
-    SetFontSizes(Fonts, Layout.XCoord[56]);
+    const bool slipKept = Layout.ScaleNum == place.Width - 1 && Layout.ScaleDen == SlipDesignWidth;
+    const QPoint moved(place.X - Context.Origin.X, place.Y - Context.Origin.Y);
+    if (!slipKept) {
+        Layout.ScaleNum = place.Width - 1;
+        Layout.ScaleDen = SlipDesignWidth;
+        LayOutSlip(Layout);
+        SetFontSizes(Fonts, Layout.XCoord[56]);
+    }
     Context.Origin.X = place.X;
     Context.Origin.Y = place.Y;
 
     if (const std::optional<QSize> wanted = Requests.Given(size(), FreeToChooseSize(*this), ScreenRoom(*this)))
         AskClientSize(*this, *wanted);
-    PrepareCanvas();
-    FullRedrawPending = true;
+    if (slipKept && MoveCanvasPicture(moved)) {
+        SlipMovePending = true;
+    } else {
+        PrepareCanvas();
+        FullRedrawPending = true;
+    }
     update();
+}
+
+// A resize that keeps the slip's size only moves it (a window that is
+// refitted to its width after its edge was dragged, a tile that grows in the
+// direction the slip does not fill). The canvas then keeps its picture,
+// moved to the slip's new place: the same pixels a new drawing would give,
+// as the slip is drawn at whole device pixels. False, with nothing done,
+// where it cannot: nothing drawn yet or a drawing due, a density that is not
+// a whole number, new colours, or a store too small for the new size.
+bool TfrmMain::MoveCanvasPicture(QPoint by)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    const std::optional<quint32> paper = OpaquePixel(CanvasColours.Paper);
+    if (FullRedrawPending || Canvas.isNull() || Canvas.devicePixelRatio() != ratio || ratio != std::floor(ratio)
+        || SlipColoursOf(palette()) != CanvasColours || !paper || CanvasStore.width() < pixels.width()
+        || CanvasStore.height() < pixels.height())
+        return false;
+    MovePicture(CanvasStore, Canvas.size(), pixels, by * int(ratio), *paper);
+    Canvas = QImage(CanvasStore.bits(), pixels.width(), pixels.height(), CanvasStore.bytesPerLine(),
+                    QImage::Format_RGB32);
+    Canvas.setDevicePixelRatio(ratio);
+    return true;
 }
 
 // The canvas covers the client area in device pixels: on a dense screen the
@@ -340,24 +374,38 @@ void TfrmMain::FormPaint()
     }
     if (FullRedrawPending) {
         FullRedrawPending = false;
+        SlipMovePending = false;
         {
             QPainter painter(&Canvas);
             PrepareCanvasPainter(painter);
             painter.fillRect(Canvas.rect(), painter.background());
-            DrawSlip(painter, Context);
+            DrawSlipOnPaper(painter, Context);
             if (HighlightedCell != NoCell)
                 DrawCellFocus(painter, Context, HighlightedCell);
         }
         ++FullRedraws;
         SelectCell(CurrentCell);
         CellRedrawPending = false;
+    } else if (SlipMovePending) {
+        // The canvas holds the slip moved to its new place: only a cell the
+        // editor left since it was drawn is out of date.
+        SlipMovePending = false;
+        if (CellRedrawPending)
+            RedrawCell(CellToRedraw);
+        SelectCell(CurrentCell);
+        CellRedrawPending = false;
     } else if (CellRedrawPending) {
         CellRedrawPending = false;
-        QPainter painter(&Canvas);
-        PrepareCanvasPainter(painter);
-        DrawCell(painter, Context, CellToRedraw);
-        ++CellRedraws;
+        RedrawCell(CellToRedraw);
     }
+}
+
+void TfrmMain::RedrawCell(std::uint8_t cell)
+{
+    QPainter painter(&Canvas);
+    PrepareCanvasPainter(painter);
+    DrawCell(painter, Context, cell);
+    ++CellRedraws;
 }
 
 void TfrmMain::mousePressEvent(QMouseEvent *event)
@@ -476,12 +524,14 @@ void TfrmMain::SelectCell(std::uint8_t cell)
         MemoGen->show();
     } else {
         const EditorMove move(*MemoGen, cell, cell != CurrentCell);
-        const CellRect &r = Layout.Cells[cell];
-        MemoGen->setGeometry(Context.Origin.X + r.Left + 2, Context.Origin.Y + r.Top + 2,
-                             std::max(0, r.Right - r.Left - 3), std::max(0, r.Bottom - r.Top - 3));
+        MemoGen->setGeometry(EditorArea(cell));
         // Mark cells take no typed text: keys toggle the mark.
         MemoGenInput->TakeComposedText(LookupCell(cell).Kind != CellKind::Mark);
-        MemoGen->setPlainText(GetCellText(Kyuho, cell));
+        // Selected again (the slip was redrawn), the box keeps its editor's
+        // document, and with it the undo history, while the text is the same.
+        const QString text = GetCellText(Kyuho, cell);
+        if (cell != CurrentCell || MemoGen->toPlainText() != text)
+            MemoGen->setPlainText(text);
         MemoGen->moveCursor(QTextCursor::End);
         MemoGen->show();
         MemoGen->setFocus(Qt::OtherFocusReason);
@@ -493,6 +543,14 @@ void TfrmMain::SelectCell(std::uint8_t cell)
         HideButtonPanel();
     AnnounceSlipValues(*this);
     AnnounceEditorCell(*this, *MemoGen);
+}
+
+// The editor covers the inside of its box, within the frame lines.
+QRect TfrmMain::EditorArea(std::uint8_t cell) const
+{
+    const CellRect &r = Layout.Cells[cell];
+    return QRect(Context.Origin.X + r.Left + 2, Context.Origin.Y + r.Top + 2, std::max(0, r.Right - r.Left - 3),
+                 std::max(0, r.Bottom - r.Top - 3));
 }
 
 // Every command runs on a record that holds the editor's last text.
@@ -702,7 +760,7 @@ void TfrmMain::BitBtnClearClick()
         QPainter painter(&Canvas);
         PrepareCanvasPainter(painter);
         painter.fillRect(Canvas.rect(), painter.background());
-        DrawSlip(painter, Context);
+        DrawSlipOnPaper(painter, Context);
     }
     ShowNow(rect());
     MemoGen->clear();

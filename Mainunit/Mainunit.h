@@ -90,7 +90,9 @@ private:
                               int index);
     void FormResize();
     void PrepareCanvas();
+    bool MoveCanvasPicture(QPoint by);
     void FormPaint();
+    void RedrawCell(std::uint8_t cell);
     void FormMouseDown(int x, int y);
     void FormClick();
     void FormMouseMove();
@@ -118,6 +120,7 @@ private:
     QSize FrameSizeOf(const QDialog &dialog) const;
     void PrepareCanvasPainter(QPainter &painter) const;
     QRect CellArea(std::uint8_t cell) const;
+    QRect EditorArea(std::uint8_t cell) const;
     void ShowNow(const QRect &area);
 
     TKyuho Kyuho;
@@ -140,6 +143,7 @@ private:
     // Which kind of drawing the next paint performs.
     bool FirstPaintPending = true;
     bool FullRedrawPending = false;
+    bool SlipMovePending = false;  // the canvas's picture was moved, not drawn again
     bool CellRedrawPending = false;
     std::uint8_t CellToRedraw = NoCell;
 

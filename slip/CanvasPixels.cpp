@@ -167,6 +167,37 @@ void CanvasPixels::Blend(const QImage &coverage, const QPoint &at, quint32 ink) 
     }
 }
 
+void MovePicture(QImage &store, QSize from, QSize to, QPoint by, quint32 paper)
+{
+    Q_ASSERT(QRect(QPoint(), store.size()).contains(QRect(QPoint(), from.expandedTo(to))));
+    const qsizetype stride = store.bytesPerLine() / qsizetype(sizeof(quint32));
+    quint32 *bits = reinterpret_cast<quint32 *>(store.bits());
+    // The columns of a row of `to` that come from the picture.
+    const int left = std::clamp(by.x(), 0, to.width());
+    const int right = std::clamp(from.width() + by.x(), left, to.width());
+    const auto moveRow = [&](int y) {
+        quint32 *row = bits + y * stride;
+        const int source = y - by.y();
+        if (source < 0 || source >= from.height() || left == right) {
+            FillRow(row, to.width(), paper);
+            return;
+        }
+        std::memmove(row + left, bits + source * stride + (left - by.x()),
+                     std::size_t(right - left) * sizeof(quint32));
+        FillRow(row, left, paper);
+        FillRow(row + right, to.width() - right, paper);
+    };
+    // Rows are written in the order that reads every source row before it is
+    // overwritten.
+    if (by.y() > 0) {
+        for (int y = to.height() - 1; y >= 0; --y)
+            moveRow(y);
+    } else {
+        for (int y = 0; y < to.height(); ++y)
+            moveRow(y);
+    }
+}
+
 std::optional<quint32> OpaquePixel(const QColor &colour)
 {
     if (!colour.isValid() || colour.alpha() != 255)

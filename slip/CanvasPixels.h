@@ -66,6 +66,12 @@ private:
     int Dx = 0, Dy = 0;  // the device position of canvas point (0, 0)
 };
 
+// Moves a picture within the pixels of `store` (RGB32 or premultiplied
+// ARGB32): before, its top-left `from` pixels show it; after, its top-left
+// `to` pixels show it moved by `by`, with `paper` wherever the moved picture
+// does not reach. Both sizes must lie inside the store.
+void MovePicture(QImage &store, QSize from, QSize to, QPoint by, quint32 paper);
+
 // The pixel an RGB32 or premultiplied ARGB32 image stores for `colour` when
 // it is valid and opaque.
 std::optional<quint32> OpaquePixel(const QColor &colour);

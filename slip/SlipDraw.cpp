@@ -81,9 +81,11 @@ void DrawOutline(QPainter &canvas, const PixelRect &r)
 // set.
 class FrameDrawer {
 public:
-    explicit FrameDrawer(QPainter &canvas)
+    // With `onPaper` the interiors already hold nothing but the fill colour,
+    // and only the lines are written where the pixels are at hand.
+    explicit FrameDrawer(QPainter &canvas, bool onPaper = false)
         : Canvas(canvas), Pixels(CanvasPixels::Of(canvas)), Ink(OpaquePixel(canvas.pen().color())),
-          Paper(OpaquePixel(canvas.brush().color()))
+          Paper(OpaquePixel(canvas.brush().color())), OnPaper(onPaper)
     {
     }
 
@@ -100,7 +102,8 @@ private:
         const int top = pixels.DeviceY(r.Top), bottom = pixels.DeviceY(r.Bottom);
         if (r.Right <= r.Left || r.Bottom <= r.Top || right <= left || bottom <= top)
             return false;
-        pixels.Fill(QRect(QPoint(left + 1, top + 1), QPoint(right - 1, bottom - 1)), *Paper);
+        if (!OnPaper)
+            pixels.Fill(QRect(QPoint(left + 1, top + 1), QPoint(right - 1, bottom - 1)), *Paper);
         pixels.Fill(QRect(QPoint(left, top), QPoint(right, top)), *Ink);
         pixels.Fill(QRect(QPoint(left, bottom), QPoint(right, bottom)), *Ink);
         pixels.Fill(QRect(QPoint(left, top + 1), QPoint(left, bottom - 1)), *Ink);
@@ -112,6 +115,7 @@ private:
     std::optional<CanvasPixels> Pixels;
     std::optional<quint32> Ink;
     std::optional<quint32> Paper;
+    bool OnPaper;
 };
 
 // The dotted line that stands for the border at XCoord[xIndex] inside the
@@ -362,11 +366,13 @@ void DrawCellValue(QPainter &canvas, const SlipPaintContext &ctx, std::uint8_t c
         DrawCharDraw(canvas, item);
 }
 
-void DrawCellFrames(QPainter &canvas, const SlipPaintContext &ctx)
+namespace {
+
+void DrawFrames(QPainter &canvas, const SlipPaintContext &ctx, bool onPaper)
 {
     UsePen(canvas, Qt::SolidLine);
     UseSolidFill(canvas);
-    const FrameDrawer frames(canvas);
+    const FrameDrawer frames(canvas, onPaper);
     for (std::uint8_t cell = 0; cell < CellCount; ++cell)
         frames.Draw(CellPixels(ctx, cell));
     UsePen(canvas, Qt::DotLine);
@@ -374,17 +380,34 @@ void DrawCellFrames(QPainter &canvas, const SlipPaintContext &ctx)
     DrawSeparator(canvas, ctx, DisabledSeparatorX);
 }
 
-void DrawSlip(QPainter &canvas, const SlipPaintContext &ctx)
+void DrawWholeSlip(QPainter &canvas, const SlipPaintContext &ctx, bool onPaper)
 {
     BeginSlipDrawing();
     UsePen(canvas, Qt::SolidLine);
     UseTransparentFill(canvas);
     DrawTitle(canvas, ctx);
-    DrawCellFrames(canvas, ctx);
+    DrawFrames(canvas, ctx, onPaper);
     for (std::uint8_t cell = 0; cell < CellCount; ++cell) {
         DrawCellCaption(canvas, ctx, cell);
         DrawCellValue(canvas, ctx, cell);
     }
+}
+
+} // namespace
+
+void DrawCellFrames(QPainter &canvas, const SlipPaintContext &ctx)
+{
+    DrawFrames(canvas, ctx, false);
+}
+
+void DrawSlip(QPainter &canvas, const SlipPaintContext &ctx)
+{
+    DrawWholeSlip(canvas, ctx, false);
+}
+
+void DrawSlipOnPaper(QPainter &canvas, const SlipPaintContext &ctx)
+{
+    DrawWholeSlip(canvas, ctx, true);
 }
 
 void DrawCellFrame(QPainter &canvas, const SlipPaintContext &ctx, std::uint8_t cell)

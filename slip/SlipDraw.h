@@ -126,6 +126,9 @@ std::vector<TCharDraw> ValueDraws(const SlipPaintContext &ctx, std::uint8_t cell
 
 // The cell operations below draw nothing for a number past the last cell.
 void DrawSlip(QPainter &canvas, const SlipPaintContext &ctx);
+// DrawSlip onto a canvas that holds nothing but the painter's background
+// colour: the same pixels, without erasing the cells' interiors first.
+void DrawSlipOnPaper(QPainter &canvas, const SlipPaintContext &ctx);
 void DrawCellFrames(QPainter &canvas, const SlipPaintContext &ctx);
 void DrawCellCaption(QPainter &canvas, const SlipPaintContext &ctx, std::uint8_t cell);
 void DrawCellValue(QPainter &canvas, const SlipPaintContext &ctx, std::uint8_t cell);

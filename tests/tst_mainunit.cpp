@@ -98,6 +98,7 @@ private slots:
     void pressOnCaptionClearsPinAndReentry();
     void pointerOntoStripCommitsAndParks();
     void panelOpenedFromKeyboardStaysPinned();
+    void widenWhileEditingReloadsCell_data();
     void widenWhileEditingReloadsCell();
     void movingBetweenCellsRedrawsSingleCells();
     void focusFrameIsErasedWhenCellIsLeft();
@@ -519,17 +520,39 @@ void TestMainunit::panelOpenedFromKeyboardStaysPinned()
     QVERIFY(buttonsEnabled());
 }
 
+void TestMainunit::widenWhileEditingReloadsCell_data()
+{
+    QTest::addColumn<QSize>("grow");
+    QTest::addColumn<bool>("slipDrawnAgain");
+    QTest::newRow("widened: the slip drawn anew") << QSize(524, 0) << true;
+    QTest::newRow("made taller: the slip only moves") << QSize(0, 120) << false;
+}
+
+// A resize while a box is edited stores the box and reloads it, whether the
+// slip is drawn again at a new size or only moved within the window; the
+// editor sits on the box.
 void TestMainunit::widenWhileEditingReloadsCell()
 {
+    QFETCH(QSize, grow);
+    QFETCH(bool, slipDrawnAgain);
+    const QSize start = frm->size();
+    frm->resize(start + QSize(0, 200));  // the canvas's store grows once
+    Settle();
+    frm->resize(start);
+    Settle();
     click(13);
     editor()->setPlainText(QStringLiteral("1,000"));
-    frm->resize(1000, frm->height());
+    const int full = frm->fullRedrawCount();
+    frm->resize(start + grow);
     Settle();
+    QCOMPARE(frm->width(), start.width() + grow.width());
+    QCOMPARE(frm->fullRedrawCount() > full, slipDrawnAgain);
     QCOMPARE(int(frm->currentCell()), 13);
     QCOMPARE(editor()->toPlainText(), QStringLiteral("1000"));
     const CellRect &r = frm->layout().Cells[13];
-    QCOMPARE(editor()->x(), r.Left + 2);
-    QCOMPARE(editor()->width(), r.Right - r.Left - 3);
+    const SlipOrigin origin = frm->paintContext().Origin;
+    QCOMPARE(editor()->geometry(), QRect(origin.X + r.Left + 2, origin.Y + r.Top + 2, r.Right - r.Left - 3,
+                                         r.Bottom - r.Top - 3));
 }
 
 void TestMainunit::movingBetweenCellsRedrawsSingleCells()

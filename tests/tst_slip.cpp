@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 using Pieces = std::vector<mivrel::TextPiece>;
 Q_DECLARE_METATYPE(mivrel::TCharDraw)
@@ -220,11 +221,15 @@ private slots:
     void frameOutline();
     void directAccess_data();
     void directAccess();
+    void pictureMoves_data();
+    void pictureMoves();
     void framesDrawAsThePainterDoes_data();
     void framesDrawAsThePainterDoes();
     void slipFromStampsDrawsAsThePainterDoes_data();
     void slipFromStampsDrawsAsThePainterDoes();
     void stampsStayWithinTheirMemory();
+    void slipOnPaperDrawsAsOverAnything_data();
+    void slipOnPaperDrawsAsOverAnything();
     void redrawRestoresSeparator_data();
     void redrawRestoresSeparator();
     void focusThenRedraw_data();
@@ -674,6 +679,42 @@ void TestSlip::directAccess()
     QTEST(CanvasPixels::Of(painter).has_value(), "direct");
 }
 
+void TestSlip::pictureMoves_data()
+{
+    QTest::addColumn<QSize>("from");
+    QTest::addColumn<QSize>("to");
+    QTest::addColumn<QPoint>("by");
+    for (const QPoint by : {QPoint(3, 2), QPoint(-3, -2), QPoint(3, -2), QPoint(-3, 2), QPoint(0, 0), QPoint(40, 0)})
+        for (const auto &[from, to] : {std::pair(QSize(10, 8), QSize(12, 9)), std::pair(QSize(12, 9), QSize(7, 5))})
+            QTest::addRow("%dx%d to %dx%d by %d,%d", from.width(), from.height(), to.width(), to.height(), by.x(),
+                          by.y())
+                << from << to << by;
+}
+
+// A picture moved within its store lands where it is moved to, every pixel
+// of it that the new size holds, with paper around it, whichever way rows
+// and columns overlap.
+void TestSlip::pictureMoves()
+{
+    QFETCH(QSize, from);
+    QFETCH(QSize, to);
+    QFETCH(QPoint, by);
+    const QRgb paper = qRgb(1, 2, 3);
+    const auto original = [](QPoint p) { return qRgb(p.x(), p.y(), 200); };
+    QImage store(16, 12, QImage::Format_RGB32);
+    store.fill(Untouched);
+    for (int y = 0; y < from.height(); ++y)
+        for (int x = 0; x < from.width(); ++x)
+            store.setPixel(x, y, original({x, y}));
+    MovePicture(store, from, to, by, paper);
+    for (int y = 0; y < to.height(); ++y)
+        for (int x = 0; x < to.width(); ++x) {
+            const QPoint source = QPoint(x, y) - by;
+            const QRgb expected = QRect(QPoint(), from).contains(source) ? original(source) : paper;
+            QVERIFY2(store.pixel(x, y) == expected, qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+        }
+}
+
 void TestSlip::framesDrawAsThePainterDoes_data()
 {
     QTest::addColumn<int>("clientWidth");
@@ -772,6 +813,47 @@ void TestSlip::slipFromStampsDrawsAsThePainterDoes()
     for (int drawing = 0; drawing < 3; ++drawing)
         QVERIFY2(draw(true) == expected, qPrintable(QStringLiteral("drawing %1").arg(drawing)));
     QVERIFY(GlyphStampBytes() > 0);
+}
+
+void TestSlip::slipOnPaperDrawsAsOverAnything_data()
+{
+    QTest::addColumn<QList<int>>("clientWidths");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("overrun");  // values running over frames and captions
+    QList<int> everyWidth;
+    for (int width = 1; width <= 1500; ++width)
+        everyWidth << width;
+    QTest::newRow("every width to 1500") << everyWidth << qreal(1) << false;
+    QTest::newRow("wide and overrunning") << QList<int>{476, 1350, 2500} << qreal(1) << true;
+    QTest::newRow("dense screen") << QList<int>{100, 476, 733, 1343, 1357} << qreal(2) << false;
+}
+
+// The slip drawn onto paper, without erasing the cells first, gives the
+// pixels of the slip drawn over anything: no cell's interior covers what
+// the title or another cell's frame put there.
+void TestSlip::slipOnPaperDrawsAsOverAnything()
+{
+    QFETCH(QList<int>, clientWidths);
+    QFETCH(qreal, ratio);
+    QFETCH(bool, overrun);
+    for (const int clientWidth : clientWidths) {
+        const auto slip = SampleSlip(clientWidth);
+        if (overrun) {
+            SetCellText(slip->Record, 13, QStringLiteral("1888888888"));
+            SetCellText(slip->Record, 2, QStringLiteral("東京都架空区\n見本町\n１\n２\n３\n４\n５"));
+        }
+        QImage blank(QSize(slip->X(56) + 1, slip->Y(18) + 1) * ratio, QImage::Format_RGB32);
+        blank.setDevicePixelRatio(ratio);
+        blank.fill(WindowColour);
+        const auto draw = [&](void (*drawSlip)(QPainter &, const SlipPaintContext &)) {
+            QImage image = blank;
+            QPainter p(&image);
+            p.setBackground(WindowColour);
+            drawSlip(p, slip->Ctx);
+            return image;
+        };
+        QVERIFY2(draw(DrawSlipOnPaper) == draw(DrawSlip), qPrintable(QStringLiteral("width %1").arg(clientWidth)));
+    }
 }
 
 // Stamps of large glyphs at size after size (long typed texts on a dense
