@@ -685,7 +685,8 @@ void TestSlip::pictureMoves_data()
     QTest::addColumn<QSize>("to");
     QTest::addColumn<QPoint>("by");
     for (const QPoint by : {QPoint(3, 2), QPoint(-3, -2), QPoint(3, -2), QPoint(-3, 2), QPoint(0, 0), QPoint(40, 0)})
-        for (const auto &[from, to] : {std::pair(QSize(10, 8), QSize(12, 9)), std::pair(QSize(12, 9), QSize(7, 5))})
+        for (const auto &[from, to] : {std::pair(QSize(10, 8), QSize(12, 9)), std::pair(QSize(12, 9), QSize(7, 5)),
+                                       std::pair(QSize(45, 6), QSize(37, 7))})
             QTest::addRow("%dx%d to %dx%d by %d,%d", from.width(), from.height(), to.width(), to.height(), by.x(),
                           by.y())
                 << from << to << by;
@@ -701,7 +702,7 @@ void TestSlip::pictureMoves()
     QFETCH(QPoint, by);
     const QRgb paper = qRgb(1, 2, 3);
     const auto original = [](QPoint p) { return qRgb(p.x(), p.y(), 200); };
-    QImage store(16, 12, QImage::Format_RGB32);
+    QImage store(48, 12, QImage::Format_RGB32);
     store.fill(Untouched);
     for (int y = 0; y < from.height(); ++y)
         for (int x = 0; x < from.width(); ++x)
