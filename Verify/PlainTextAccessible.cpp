@@ -169,31 +169,33 @@ QString PlainTextAccessible::attributes(int, int *startOffset, int *endOffset) c
     return {};
 }
 
+// One text unit around `offset`: lines as the widget shows them (or its
+// paragraphs), other units by the text's own boundaries.
+QString PlainTextAccessible::AnswerUnit(UnitFinder byUnit, BoundsFinder byBounds, int offset,
+                                        QAccessible::TextBoundaryType unit, int *startOffset, int *endOffset) const
+{
+    const QString all = Edit()->toPlainText();
+    return AnswerTextItem(unit == QAccessible::LineBoundary ? byBounds(all, Resolve(offset), LineBounds())
+                                                            : byUnit(all, Resolve(offset), unit),
+                          startOffset, endOffset);
+}
+
 QString PlainTextAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
                                           int *endOffset) const
 {
-    const QString all = Edit()->toPlainText();
-    return AnswerTextItem(unit == QAccessible::LineBoundary ? TextAtOffset(all, Resolve(offset), LineBounds())
-                                                    : TextAtOffset(all, Resolve(offset), unit),
-                  startOffset, endOffset);
+    return AnswerUnit(TextAtOffset, TextAtOffset, offset, unit, startOffset, endOffset);
 }
 
 QString PlainTextAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
                                               int *endOffset) const
 {
-    const QString all = Edit()->toPlainText();
-    return AnswerTextItem(unit == QAccessible::LineBoundary ? TextBeforeOffset(all, Resolve(offset), LineBounds())
-                                                    : TextBeforeOffset(all, Resolve(offset), unit),
-                  startOffset, endOffset);
+    return AnswerUnit(TextBeforeOffset, TextBeforeOffset, offset, unit, startOffset, endOffset);
 }
 
 QString PlainTextAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType unit, int *startOffset,
                                              int *endOffset) const
 {
-    const QString all = Edit()->toPlainText();
-    return AnswerTextItem(unit == QAccessible::LineBoundary ? TextAfterOffset(all, Resolve(offset), LineBounds())
-                                                    : TextAfterOffset(all, Resolve(offset), unit),
-                  startOffset, endOffset);
+    return AnswerUnit(TextAfterOffset, TextAfterOffset, offset, unit, startOffset, endOffset);
 }
 
 void PlainTextAccessible::deleteText(int startOffset, int endOffset) { replaceText(startOffset, endOffset, {}); }

@@ -5,6 +5,8 @@
 // for a list of findings, its paragraphs, so that a screen reader reads a
 // finding whole wherever it wraps.
 
+#include "Verify/TextBoundaries.h"
+
 #include <QAccessible>
 #include <QPointer>
 
@@ -68,6 +70,10 @@ protected:
     void LetGo() { EditWidget = nullptr; }
 
 private:
+    using UnitFinder = TextItem (*)(const QString &, int, QAccessible::TextBoundaryType);
+    using BoundsFinder = TextItem (*)(const QString &, int, const std::vector<int> &);
+    QString AnswerUnit(UnitFinder byUnit, BoundsFinder byBounds, int offset, QAccessible::TextBoundaryType unit,
+                       int *startOffset, int *endOffset) const;
     std::vector<int> LineBounds() const;
     QTextCursor CursorAt(int offset) const;
     int Resolve(int offset) const;
